@@ -1,0 +1,1 @@
+loader_test(tst_general_text SOURCES tst_general_text.cpp)

@@ -1,0 +1,1 @@
+loader_test(tst_instance_guard SOURCES tst_instance_guard.cpp)

@@ -1,0 +1,1 @@
+loader_test(tst_load_window SOURCES tst_load_window.cpp recording_steps.h DISPLAY offscreen)

@@ -1,0 +1,1 @@
+loader_test(tst_message_boxes SOURCES tst_message_boxes.cpp DISPLAY offscreen)

@@ -1,0 +1,1 @@
+loader_test(tst_window_helpers SOURCES tst_window_helpers.cpp)
