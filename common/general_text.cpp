@@ -104,6 +104,14 @@ QString CapitalizeWords(const QString& s) {
     return result;
 }
 
+QString UpperCaseAscii(const QString& s) {
+    QString result = s;
+    for (QChar& c : result) {
+        c = asciiUpper(c);
+    }
+    return result;
+}
+
 QString ChooseText(bool flag, const QString& a, const QString& b) {
     return flag ? a : b;
 }

@@ -46,6 +46,9 @@ QString CapitalizeWords(const QString& s);
 // a when flag is set, else b.
 QString ChooseText(bool flag, const QString& a, const QString& b);
 
+// S with the letters a to z raised to A to Z; every other character stays as it is.
+QString UpperCaseAscii(const QString& s);
+
 // True when the given bit of value is 1. Bit 0 is the lowest; bit numbers are taken modulo 32.
 bool BitIsSet(qint32 value, quint8 bit);
 

@@ -8,20 +8,8 @@
 
 namespace General {
 
-namespace {
-// Only the letters a to z are raised, as everywhere in this module.
-QString asciiUpper(QString text) {
-    for (QChar& c : text) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-            c = QChar(c.unicode() - 'a' + 'A');
-        }
-    }
-    return text;
-}
-} // namespace
-
 QString TitleWithoutVersion(const QString& title) {
-    const int p = LastPos(QStringLiteral("VERSION"), asciiUpper(title));
+    const int p = LastPos(QStringLiteral("VERSION"), UpperCaseAscii(title));
     if (p > 0) {
         return TakeLeft(title, p - 2);
     }

@@ -2,7 +2,9 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -16,47 +18,39 @@ int ignoreXError(Display* /*display*/, XErrorEvent* /*event*/) {
 
 constexpr long kIconicState = 3;
 
-bool hasIconicState(Display* display, Window window) {
-    const Atom wmState = XInternAtom(display, "WM_STATE", False);
-    Atom type = None;
+// The items of a 32-bit window property, or none when it is missing or of another type.
+std::vector<unsigned long> readProperty(Display* display, Window window, Atom property, Atom type,
+                                        long maxItems) {
+    Atom actualType = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, wmState, 0, 2, False, wmState, &type,
-                                          &format, &count, &remaining, &data);
-    bool iconic = false;
-    if (status == Success && data != nullptr && format == 32 && count >= 1) {
-        iconic = reinterpret_cast<long*>(data)[0] == kIconicState;
+    const int status = XGetWindowProperty(display, window, property, 0, maxItems, False, type,
+                                          &actualType, &format, &count, &remaining, &data);
+    std::vector<unsigned long> items;
+    if (status == Success && data != nullptr && format == 32) {
+        // Xlib hands 32-bit items over as longs.
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        items.assign(values, values + count);
     }
     if (data != nullptr) {
         XFree(data);
     }
-    return iconic;
+    return items;
+}
+
+bool hasIconicState(Display* display, Window window) {
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    const auto state = readProperty(display, window, wmState, wmState, 2);
+    return !state.empty() && static_cast<long>(state.front()) == kIconicState;
 }
 
 bool windowManagerActivates(Display* display) {
     const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
     const Atom activeWindow = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    const int status =
-        XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM,
-                           &type, &format, &count, &remaining, &data);
-    bool found = false;
-    if (status == Success && data != nullptr && format == 32) {
-        const auto* atoms = reinterpret_cast<Atom*>(data);
-        for (unsigned long i = 0; i < count && !found; ++i) {
-            found = atoms[i] == activeWindow;
-        }
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return found;
+    const auto atoms = readProperty(display, DefaultRootWindow(display), supported, XA_ATOM, 4096);
+    return std::find(atoms.begin(), atoms.end(), activeWindow) != atoms.end();
 }
 
 void askWindowManagerToActivate(Display* display, Window window) {

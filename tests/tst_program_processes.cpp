@@ -168,6 +168,19 @@ private slots:
         QCOMPARE(headless.exitCode, 0);
         QCOMPARE(headless.errors, QString());
         QCOMPARE(readBlockFile(blockPathFor(program)).instanceCount, 1);
+
+        // A click on Close ends the running copy normally: exit code 0 with a display, even
+        // after its boxes, and its place in the block is given back.
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                   {QStringLiteral("mousemove"), QStringLiteral("--window"),
+                                    QString::number(block.windowHandle), QStringLiteral("309"),
+                                    QStringLiteral("132"), QStringLiteral("click"),
+                                    QStringLiteral("1")}),
+                 0);
+        QVERIFY(first->waitForFinished(kStartTimeoutMs));
+        QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first->exitCode(), 0);
+        QVERIFY(!QFile::exists(blockPathFor(program)));
     }
 
     void copiesInTwoFoldersRunSideBySide() {
