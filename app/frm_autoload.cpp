@@ -5,6 +5,7 @@
 #include "platform/auto_size_label.h"
 #include "platform/message_boxes.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +102,8 @@ TfrmAutoload::TfrmAutoload(LoadSteps& steps, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kStoredTimerInterval);
 
+    steps_.CreateComponents(*this);
+
     connect(Timer1, &QTimer::timeout, this, &TfrmAutoload::Timer1Timer);
     connect(btnStart, &QPushButton::clicked, this, &TfrmAutoload::btnStartClick);
     connect(btnClose, &QPushButton::clicked, this, &TfrmAutoload::btnCloseClick);
@@ -131,6 +134,23 @@ void TfrmAutoload::FormCreate() {
     } catch (const std::exception& error) {
         platform::MessageBoxes::ShowError(errorText(error));
     }
+}
+
+void TfrmAutoload::SetStatusText(const QString& text) {
+    lblTchID->SetCaption(text);
+}
+
+void TfrmAutoload::SetBusyCursor(bool busy) {
+    if (busy && !busyCursor_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (!busy && busyCursor_) {
+        QApplication::restoreOverrideCursor();
+    }
+    busyCursor_ = busy;
+}
+
+void TfrmAutoload::ShowMessage(const QString& text) {
+    platform::MessageBoxes::ShowMessage(text);
 }
 
 void TfrmAutoload::showEvent(QShowEvent* event) {
@@ -175,7 +195,7 @@ void TfrmAutoload::btnStartClick() {
     // The click comes from FormCreate, which reports the error; an exception must not
     // travel through the toolkit's signal delivery, so it is carried back instead.
     try {
-        steps_.Download(edtAXIPAddr->text());
+        steps_.Download(edtAXIPAddr->text(), *this);
     } catch (...) {
         startError_ = std::current_exception();
     }

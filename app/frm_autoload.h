@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminal/run_view.h"
+
 #include <QWidget>
 #include <exception>
 
@@ -15,7 +17,7 @@ class AutoSizeLabel;
 
 // The load window. Building it lays out its controls; FormCreate then runs the whole load
 // before the window is first shown, and the window closes itself 20 seconds later.
-class TfrmAutoload : public QWidget {
+class TfrmAutoload : public QWidget, private terminal::RunView {
     Q_OBJECT
 public:
     explicit TfrmAutoload(LoadSteps& steps, QWidget* parent = nullptr);
@@ -33,6 +35,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the download shows, on this window.
+    void SetStatusText(const QString& text) override;
+    void SetBusyCursor(bool busy) override;
+    void ShowMessage(const QString& text) override;
+
     void FormShow();
     void FormClose();
     void Timer1Timer();
@@ -49,6 +56,7 @@ private:
     QPushButton* btnClose;
     QTimer* Timer1;
     bool creationCompleted_ = false;
+    bool busyCursor_ = false;
     // An error of the download, carried from the Start button's click back to creation.
     std::exception_ptr startError_;
 };

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+class QWidget;
+namespace terminal {
+class RunView;
+}
+
 // The steps of the load window's creation that work on the database and the terminal, in
 // the order the window runs them. Any step may raise an error; the window then reports it
 // and skips the steps after it.
@@ -11,6 +16,10 @@ public:
     LoadSteps(const LoadSteps&) = delete;
     LoadSteps& operator=(const LoadSteps&) = delete;
     virtual ~LoadSteps() = default;
+
+    // Creates the window's data components (connection, datasets, statement) owned by the
+    // window, in their fixed order. Called once, when the window lays out its controls.
+    virtual void CreateComponents(QWidget& window) = 0;
 
     // Connects to the school database. A failed connection is reported here and is no error
     // of the window's creation: the next steps run and meet the closed connection.
@@ -25,8 +34,8 @@ public:
     virtual void OpenSessions() = 0;
     // Creates the empty set of first sign-ins of this run.
     virtual void CreateSignSet() = 0;
-    // The download from the terminal at the given address.
-    virtual void Download(const QString& terminalAddress) = 0;
+    // The download from the terminal at the given address, shown through the window's view.
+    virtual void Download(const QString& terminalAddress, terminal::RunView& view) = 0;
     // Closes the teachers, the sessions and the sign-in set when the window is closed.
     virtual void CloseRunDataSets() = 0;
 };

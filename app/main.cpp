@@ -1,7 +1,7 @@
-#include "no_database_steps.h"
+#include "database_steps.h"
 #include "startup.h"
 
 int main(int argc, char** argv) {
-    NoDatabaseSteps steps;
+    DatabaseSteps steps{QString(), terminal::TerminalFactory()};
     return RunAttendanceLoader(argc, argv, steps);
 }

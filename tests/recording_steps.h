@@ -16,6 +16,7 @@ public:
     QString address = QStringLiteral("192.0.2.15");
     QString connectMessage;
 
+    void CreateComponents(QWidget& /*window*/) override {}
     void ConnectDatabase() override {
         step(QStringLiteral("ConnectDatabase"));
         if (!connectMessage.isEmpty()) {
@@ -31,7 +32,7 @@ public:
     void OpenTeachers() override { step(QStringLiteral("OpenTeachers")); }
     void OpenSessions() override { step(QStringLiteral("OpenSessions")); }
     void CreateSignSet() override { step(QStringLiteral("CreateSignSet")); }
-    void Download(const QString& terminalAddress) override {
+    void Download(const QString& terminalAddress, terminal::RunView& /*view*/) override {
         step(QStringLiteral("Download ") + terminalAddress);
     }
     void CloseRunDataSets() override { step(QStringLiteral("CloseRunDataSets")); }

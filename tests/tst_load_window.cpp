@@ -1,8 +1,8 @@
 // The load window: its stored layout, its creation steps and their error path, and the two
 // ways it closes (the Close button and the timer).
 
+#include "app/database_steps.h"
 #include "app/frm_autoload.h"
-#include "app/no_database_steps.h"
 #include "common/general_window.h"
 #include "platform/dataset.h"
 #include "platform/message_boxes.h"
@@ -245,10 +245,11 @@ private slots:
         QVERIFY(window.isNull());
     }
 
-    // Without a database the connection is reported first, then the error of the first step
-    // that needs it; the window stays open without its timer.
+    // Without a settings file no database can be reached: the connection is reported first,
+    // then the error of the first step that needs it; the window stays open without its timer.
     void withoutADatabaseBothFailuresAreReported() {
-        NoDatabaseSteps steps;
+        DatabaseSteps steps(QStringLiteral("/nonexistent/attendance-loader.ini"),
+                            terminal::TerminalFactory());
         TfrmAutoload window(steps);
         window.FormCreate();
         const QList<platform::ShownMessage> messages = platform::MessageBoxes::Shown();

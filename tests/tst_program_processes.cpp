@@ -3,11 +3,17 @@
 
 #include "app/check_previous.h"
 #include "block_file.h"
+#include "db/connection_settings.h"
+#include "firebird_fixture.h"
+#include "ocr.h"
 #include "x11_probe.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -234,13 +240,48 @@ private slots:
 
         const Finished afterEnd = runToEnd(program, environment(false));
         QCOMPARE(afterEnd.exitCode, 2);
-        QCOMPARE(afterEnd.errors,
-                 QStringLiteral("attendance-loader: Server I/P or Path Error!\n"
-                                "attendance-loader: The database is not connected.\n"));
+        // Without a settings file: the database's reason, then the two boxes as lines.
+        QVERIFY2(
+            afterEnd.errors.startsWith(QStringLiteral("attendance-loader: cannot connect to ")),
+            qPrintable(afterEnd.errors));
+        QVERIFY2(afterEnd.errors.endsWith(
+                     QStringLiteral("\nattendance-loader: Server I/P or Path Error!\n"
+                                    "attendance-loader: The database is not connected.\n")),
+                 qPrintable(afterEnd.errors));
+        QCOMPARE(afterEnd.errors.count(QLatin1Char('\n')), 3);
 
         QProcess* next = startOnDisplay(program);
         QVERIFY(next != nullptr);
         QCOMPARE(readBlockFile(blockPathFor(program)).instanceCount, 1);
+    }
+
+    // A user's set-up: the settings file beside the program names a real database; the window
+    // shows the terminal address of that database's configuration.
+    void programShowsTheTerminalAddressOfItsDatabase() {
+        TestDatabase database(QStringLiteral(
+            "INSERT INTO SYSCONFIG (AXIPADDR, AXIPADDRT) VALUES ('192.0.2.44', '192.0.2.45');"));
+        const QString program = copyProgramInto(QStringLiteral("configured"));
+        QFile settings(program + QStringLiteral(".ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        QRandomGenerator random(11);
+        settings.write(QStringLiteral("[Company List]\nSchooldb=\\\\localhost\\fb;%1\n"
+                                      "[DEFAULT]\nSYSDBA=%2\n")
+                           .arg(database.Path(), db::QuotedSettingsValue(db::ScramblePassword(
+                                                     firebird::Password(), random)))
+                           .toUtf8());
+        settings.close();
+
+        QProcess* loader = startOnDisplay(program);
+        QVERIFY(loader != nullptr);
+        const quint32 window = readBlockFile(blockPathFor(program)).windowHandle;
+        X11Probe x11;
+        QVERIFY(answerBoxesUntilWindowShown(x11, window));
+        QTest::qWait(300);
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(window);
+        QCOMPARE(shot.size(), QSize(355, 160));
+        const QString seen = ReadTextInImage(shot.toImage());
+        QVERIFY2(seen.contains(QStringLiteral("192.0.2.44")), qPrintable(seen));
+        kill(loader);
     }
 
     void blockThatCannotBeCreatedEndsWithOne_data() {
@@ -261,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ProgramProcessesTest)
+QTEST_MAIN(ProgramProcessesTest)
 #include "tst_program_processes.moc"

@@ -2,15 +2,14 @@
 // back with OCR.
 
 #include "app/frm_autoload.h"
+#include "ocr.h"
 #include "platform/message_boxes.h"
 #include "recording_steps.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
-#include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 class WindowScreenshotTest : public QObject {
@@ -31,17 +30,7 @@ private slots:
         const QPixmap shot = window.screen()->grabWindow(window.winId());
         QCOMPARE(shot.size(), QSize(355, 160));
 
-        QTemporaryDir folder;
-        const QString png = folder.filePath(QStringLiteral("window.png"));
-        // Small 8-point text reads far better for OCR when enlarged.
-        QVERIFY(shot.toImage()
-                    .scaled(shot.size() * 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                    .save(png));
-        QProcess ocr;
-        ocr.start(QStringLiteral("tesseract"), {png, QStringLiteral("stdout")});
-        QVERIFY2(ocr.waitForFinished(60000), "tesseract did not finish");
-        QCOMPARE(ocr.exitCode(), 0);
-        const QString seen = QString::fromUtf8(ocr.readAllStandardOutput()).simplified();
+        const QString seen = ReadTextInImage(shot.toImage());
         const QStringList expected{
             QStringLiteral("This process auto load Attendex transactions to the Teacher Log File."),
             QStringLiteral("Please verify the IP address."),

@@ -1,1 +1,1 @@
-loader_test(tst_window_screenshot SOURCES tst_window_screenshot.cpp recording_steps.h DISPLAY xvfb)
+loader_test(tst_window_screenshot SOURCES tst_window_screenshot.cpp recording_steps.h ocr.cpp ocr.h DISPLAY xvfb)

@@ -1,0 +1,2 @@
+loader_test(tst_connection_settings SOURCES tst_connection_settings.cpp)
+target_link_libraries(tst_connection_settings PRIVATE loader_db)

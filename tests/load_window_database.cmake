@@ -1,0 +1,1 @@
+loader_test(tst_load_window_database SOURCES tst_load_window_database.cpp DISPLAY offscreen)

@@ -1,0 +1,2 @@
+loader_test(tst_profile_reader SOURCES tst_profile_reader.cpp)
+target_link_libraries(tst_profile_reader PRIVATE loader_db)
