@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <chrono>
 #include <optional>
@@ -33,8 +34,8 @@ public:
     // Whether the terminal has closed the link since the last exchange (a terminal drops a TCP
     // link that stays idle for a few seconds).
     virtual bool closedByTerminal() = 0;
-    // "TCP" or "UDP", for messages.
-    virtual const char* name() const = 0;
+    // "Terminal <address> over TCP" (or UDP), for messages.
+    virtual QString label() const = 0;
 };
 
 } // namespace terminal::network

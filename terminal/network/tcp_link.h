@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link_error.h"
 #include "packet_link.h"
 #include "socket_address.h"
 #include "socket_handle.h"
@@ -20,11 +21,13 @@ public:
     std::optional<QByteArray> receive(Deadline deadline) override;
     bool isStream() const override { return true; }
     bool closedByTerminal() override;
-    const char* name() const override { return "TCP"; }
+    QString label() const override {
+        return QStringLiteral("Terminal %1 over TCP").arg(peer_);
+    }
 
 private:
     TcpLink(SocketHandle socket, QString peer);
-    [[noreturn]] void fail(LinkFailureKind failure, const QString& what) const;
+    [[noreturn]] void fail(LinkFailure failure, const QString& what) const;
 
     SocketHandle socket_;
     QString peer_;
