@@ -9,6 +9,7 @@
 #include "db/sql_helpers.h"
 #include "db/statement.h"
 #include "db/table.h"
+#include "platform/component_tag.h"
 #include "platform/errors.h"
 #include "platform/executable.h"
 
@@ -24,7 +25,7 @@ template <typename Component> Component* named(Component* component, const char*
 
 // The translator leaves the column labels of datasets with a negative tag alone.
 template <typename Component> Component* tagged(Component* component, int tag) {
-    component->setProperty("Tag", tag);
+    platform::SetTag(component, tag);
     return component;
 }
 

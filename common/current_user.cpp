@@ -1,0 +1,10 @@
+#include "current_user.h"
+
+namespace General {
+
+std::optional<UserRecord>& CurrentUser() {
+    static std::optional<UserRecord> user;
+    return user;
+}
+
+} // namespace General
