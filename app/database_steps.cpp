@@ -72,7 +72,13 @@ void DatabaseSteps::CreateComponents(QWidget& window) {
                                    {QStringLiteral("AbDate"), QStringLiteral("TchID")}, &window),
                      "tblTchAbs"),
                -2);
-    CZKEM1_ = terminalFactory_ ? terminalFactory_() : nullptr;
+    // A terminal that cannot be made (its settings are wrong, say) is an error of the
+    // download: it is kept until the download runs and reported there.
+    try {
+        CZKEM1_ = terminalFactory_ ? terminalFactory_() : nullptr;
+    } catch (const platform::LoaderError&) {
+        terminalError_ = std::current_exception();
+    }
     sqlTchLog_ = tagged(named(new db::Query(*db_, TeacherLogSql(), QStringLiteral("TchLog"),
                                             TchLogColumns(), &window),
                               "sqlTchLog"),
@@ -113,6 +119,9 @@ void DatabaseSteps::CreateSignSet() {
 }
 
 void DatabaseSteps::Download(const QString& terminalAddress, terminal::RunView& view) {
+    if (terminalError_) {
+        std::rethrow_exception(terminalError_);
+    }
     if (!CZKEM1_) {
         throw platform::TerminalError(QStringLiteral("No terminal object could be made"));
     }

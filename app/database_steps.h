@@ -5,6 +5,7 @@
 #include "terminal/terminal_sdk.h"
 
 #include <QPointer>
+#include <exception>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,7 @@ private:
     QString settingsFile_;
     terminal::TerminalFactory terminalFactory_;
     std::unique_ptr<terminal::TerminalSdk> CZKEM1_;
+    std::exception_ptr terminalError_;
     std::optional<terminal::RunSummary> lastSummary_;
     QPointer<db::Connection> db_;
     QPointer<db::Table> tblSysCnf_;

@@ -1,9 +1,11 @@
 #include "frm_autoload.h"
 
 #include "common/general_window.h"
+#include "common/hot_key.h"
 #include "load_steps.h"
 #include "platform/auto_size_label.h"
 #include "platform/message_boxes.h"
+#include "platform/silent_abort.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,6 +100,11 @@ TfrmAutoload::TfrmAutoload(LoadSteps& steps, QWidget* parent)
     btnClose =
         place(new QPushButton(QStringLiteral("&Close"), this), "btnClose", {274, 120, 71, 25});
 
+    // Only its Enter handling, F12 and Shift+F10 serve here: the window has no navigator bar.
+    NavHotKey = new HotKey::TNavHotKey(this);
+    NavHotKey->setObjectName(QStringLiteral("NavHotKey"));
+    NavHotKey->SetMoveRecord(false);
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kStoredTimerInterval);
@@ -107,6 +114,9 @@ TfrmAutoload::TfrmAutoload(LoadSteps& steps, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TfrmAutoload::Timer1Timer);
     connect(btnStart, &QPushButton::clicked, this, &TfrmAutoload::btnStartClick);
     connect(btnClose, &QPushButton::clicked, this, &TfrmAutoload::btnCloseClick);
+
+    // The controls exist: the hot-key component takes the window's key events over.
+    NavHotKey->Loaded();
 }
 
 void TfrmAutoload::FormCreate() {
@@ -131,6 +141,8 @@ void TfrmAutoload::FormCreate() {
         Timer1->setInterval(kCloseAfterMilliseconds);
         Timer1->start();
         creationCompleted_ = true;
+    } catch (const platform::SilentAbort&) {
+        // A step was cancelled on purpose, and whoever cancelled it has said why.
     } catch (const std::exception& error) {
         platform::MessageBoxes::ShowError(errorText(error));
     }
@@ -184,6 +196,8 @@ void TfrmAutoload::btnCloseClick() {
     }
     try {
         steps_.CloseRunDataSets();
+    } catch (const platform::SilentAbort&) {
+        return;
     } catch (const std::exception& error) {
         platform::MessageBoxes::ShowError(errorText(error));
         return;

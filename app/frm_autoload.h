@@ -14,6 +14,9 @@ class QTimer;
 namespace platform {
 class AutoSizeLabel;
 }
+namespace HotKey {
+class TNavHotKey;
+}
 
 // The load window. Building it lays out its controls; FormCreate then runs the whole load
 // before the window is first shown, and the window closes itself 20 seconds later.
@@ -54,6 +57,7 @@ private:
     QWidget* CZKEM1;
     QPushButton* btnStart;
     QPushButton* btnClose;
+    HotKey::TNavHotKey* NavHotKey;
     QTimer* Timer1;
     bool creationCompleted_ = false;
     bool busyCursor_ = false;

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "check_previous.h"
+#include "common/translat.h"
 #include "frm_autoload.h"
 #include "platform/com_apartment.h"
 #include "platform/display_mode.h"
@@ -19,6 +20,10 @@ constexpr int kExitUnattendedReported = 2;
 } // namespace
 
 int RunAttendanceLoader(int argc, char** argv, LoadSteps& steps) {
+    // The translator comes first and goes last: it reads the user's language before anything
+    // else starts, and stores it again on every way out of this function, a refused start and
+    // a failed guard included, once the window and the guard are gone.
+    const Translat::TranslatorLifetime translator;
     platform::SelectToolkitPlatform();
     const bool unattended = !platform::DisplayPresent();
     QApplication application(argc, argv);

@@ -9,6 +9,9 @@ namespace db {
 
 MemorySet::MemorySet(ColumnList fields, QStringList keyFields, QObject* owner)
     : platform::DataSet(owner), fields_(std::move(fields)) {
+    for (const Column& field : fields_) {
+        AddField(field.name);
+    }
     for (const QString& key : keyFields) {
         for (qsizetype i = 0; i < fields_.size(); ++i) {
             if (fields_.at(i).name.compare(key, Qt::CaseInsensitive) == 0) {

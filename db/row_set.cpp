@@ -8,7 +8,11 @@
 namespace db {
 
 RowSet::RowSet(ColumnList columns, QObject* owner)
-    : platform::DataSet(owner), columns_(std::move(columns)) {}
+    : platform::DataSet(owner), columns_(std::move(columns)) {
+    for (const Column& column : columns_) {
+        AddField(column.name);
+    }
+}
 
 void RowSet::Close() {
     rows_.clear();

@@ -28,8 +28,7 @@ QString idText(const QByteArray& data, qsizetype at) {
 AttendanceLog::AttendanceLog(QByteArray dataSet, quint32 recordCount, QString source)
     : data_(std::move(dataSet)), source_(std::move(source)) {
     const quint32 bytes = data_.size() >= CountSize ? ReadU32(data_, 0) : 0;
-    if (recordCount == 0 || qint64(bytes) + CountSize != data_.size() ||
-        bytes % recordCount != 0) {
+    if (recordCount == 0 || qint64(bytes) + CountSize != data_.size() || bytes % recordCount != 0) {
         fail(QStringLiteral("its attendance log of %1 bytes does not hold its %2 records")
                  .arg(bytes)
                  .arg(recordCount));
@@ -63,9 +62,8 @@ void AttendanceLog::setUserList(const QByteArray& dataSet, quint32 userCount) {
     for (quint32 index = 0; index < userCount; ++index) {
         const qsizetype at = CountSize + qsizetype(index) * size;
         const quint16 serial = ReadU16(dataSet, at);
-        users_.insert(serial, size == NumericUserSize
-                                  ? QString::number(ReadU32(dataSet, at + 24))
-                                  : idText(dataSet, at + 48));
+        users_.insert(serial, size == NumericUserSize ? QString::number(ReadU32(dataSet, at + 24))
+                                                      : idText(dataSet, at + 48));
     }
 }
 

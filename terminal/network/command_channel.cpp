@@ -58,9 +58,9 @@ int CommandChannel::tries() const {
     return link_->isStream() ? 1 : std::max(1, timeouts_.tries);
 }
 
-quint16 CommandChannel::send(quint16 value, const QByteArray& data) {
+quint16 CommandChannel::send(quint16 request, const QByteArray& data) {
     const quint16 replyId = ++lastReplyId_;
-    link_->send(EncodePacket({value, session_, replyId, data}), DeadlineIn(timeouts_.reply));
+    link_->send(EncodePacket({request, session_, replyId, data}), DeadlineIn(timeouts_.reply));
     return replyId;
 }
 
@@ -109,22 +109,22 @@ Reply CommandChannel::openSession(milliseconds wait) {
     fail(LinkFailure::NoAnswer, QStringLiteral("no answer to the connect request"));
 }
 
-Reply CommandChannel::command(quint16 value, const QByteArray& data, milliseconds wait) {
+Reply CommandChannel::command(quint16 request, const QByteArray& data, milliseconds wait) {
     const milliseconds replyWait = wait.count() > 0 ? wait : timeouts_.reply;
     const quint16 replyId = ++lastReplyId_;
-    const QByteArray request = EncodePacket({value, session_, replyId, data});
+    const QByteArray packet = EncodePacket({request, session_, replyId, data});
     for (int attempt = 0; attempt < tries(); ++attempt) {
-        link_->send(request, DeadlineIn(replyWait));
+        link_->send(packet, DeadlineIn(replyWait));
         if (std::optional<Packet> reply = await(replyId, DeadlineIn(replyWait), false)) {
             return {reply->code, reply->field, reply->data};
         }
     }
-    fail(LinkFailure::NoAnswer, QStringLiteral("no answer to request %1").arg(value));
+    fail(LinkFailure::NoAnswer, QStringLiteral("no answer to request %1").arg(request));
 }
 
-CommandChannel::TransferProgress
-CommandChannel::receiveTransfer(quint16 replyId, std::optional<quint32> expected,
-                                QByteArray& sink) {
+CommandChannel::TransferProgress CommandChannel::receiveTransfer(quint16 replyId,
+                                                                 std::optional<quint32> expected,
+                                                                 QByteArray& sink) {
     TransferProgress progress;
     std::optional<quint32> announced;
     quint16 nextIndex = 0;
@@ -199,10 +199,10 @@ CommandChannel::receiveTransfer(quint16 replyId, std::optional<quint32> expected
     }
 }
 
-Reply CommandChannel::transfer(quint16 value, const QByteArray& data,
+Reply CommandChannel::transfer(quint16 request, const QByteArray& data,
                                const std::function<bool(const QByteArray&)>& isWhole) {
     for (int attempt = 0; attempt < tries(); ++attempt) {
-        const quint16 replyId = send(value, data);
+        const quint16 replyId = send(request, data);
         QByteArray bytes;
         TransferProgress progress = receiveTransfer(replyId, std::nullopt, bytes);
         if (progress.reply) {
@@ -215,13 +215,13 @@ Reply CommandChannel::transfer(quint16 value, const QByteArray& data,
             fail(LinkFailure::NoAnswer,
                  QStringLiteral("the terminal stopped answering during the transfer of request "
                                 "%1, after %2 bytes")
-                     .arg(value)
+                     .arg(request)
                      .arg(progress.received));
         }
     }
     fail(LinkFailure::NoAnswer, QStringLiteral("the transfer of request %1 stayed incomplete "
                                                "after %2 tries")
-                                    .arg(value)
+                                    .arg(request)
                                     .arg(tries()));
 }
 

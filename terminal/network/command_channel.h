@@ -24,7 +24,7 @@ struct Reply {
 };
 
 // The readable name of a reply code, for messages: "error 2001", "unknown command", ...
-QString ReplyCodeText(quint16 code);
+QString ReplyCodeText(quint16 value);
 
 // Requests and their replies over one link to a terminal, within one session.
 //
@@ -43,12 +43,13 @@ public:
     Reply openSession(milliseconds wait);
 
     // A request answered by one reply packet; wait replaces the usual reply timeout.
-    Reply command(quint16 code, const QByteArray& data = {}, milliseconds wait = milliseconds(0));
+    Reply command(quint16 request, const QByteArray& data = {},
+                  milliseconds wait = milliseconds(0));
 
     // A request that may be answered by a transfer: its bytes (code Data) or the reply that
     // ended it. Over a datagram link the request is sent again while isWhole does not accept
     // the bytes that arrived.
-    Reply transfer(quint16 code, const QByteArray& data,
+    Reply transfer(quint16 request, const QByteArray& data,
                    const std::function<bool(const QByteArray&)>& isWhole);
 
     // Reads length bytes of the terminal's prepared buffer from offset onwards and appends
@@ -65,7 +66,7 @@ private:
         std::optional<Packet> reply; // the reply that ended the request without a transfer
     };
 
-    quint16 send(quint16 code, const QByteArray& data);
+    quint16 send(quint16 request, const QByteArray& data);
     std::optional<Packet> await(quint16 replyId, Deadline deadline, bool transferPackets);
     TransferProgress receiveTransfer(quint16 replyId, std::optional<quint32> expected,
                                      QByteArray& sink);

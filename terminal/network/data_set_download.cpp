@@ -33,11 +33,10 @@ QByteArray bufferedReadRequest(DataSetKind kind) {
 }
 
 QByteArray oneShotRead(CommandChannel& channel, DataSetKind kind) {
-    const Reply reply =
-        kind == DataSetKind::Attendance
-            ? channel.transfer(code::ReadAttendanceLog, {}, IsWholeDataSet)
-            : channel.transfer(code::ReadAllUsers, QByteArray(1, char(code::UserData)),
-                               IsWholeDataSet);
+    const Reply reply = kind == DataSetKind::Attendance
+                            ? channel.transfer(code::ReadAttendanceLog, {}, IsWholeDataSet)
+                            : channel.transfer(code::ReadAllUsers,
+                                               QByteArray(1, char(code::UserData)), IsWholeDataSet);
     if (reply.code != code::Data) {
         refuse(channel, QStringLiteral("the terminal refused to send its %1 (%2)")
                             .arg(QLatin1String(kindName(kind)), ReplyCodeText(reply.code)));

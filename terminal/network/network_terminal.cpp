@@ -10,7 +10,29 @@ namespace terminal {
 using network::CommandChannel;
 using network::LogRecord;
 
-NetworkTerminal::NetworkTerminal(TerminalOptions options) : options_(std::move(options)) {}
+namespace {
+
+bool commandOk(CommandChannel& link, quint16 request, const QByteArray& data = {}) {
+    return link.command(request, data).code == network::code::Ok;
+}
+
+QByteArray pauseSeconds(quint32 seconds) {
+    QByteArray data;
+    network::AppendU32(data, seconds);
+    return data;
+}
+
+void enableQuietly(CommandChannel& link) {
+    try {
+        commandOk(link, network::code::EnableDevice);
+    } catch (const platform::TerminalError&) {
+        // The terminal enables itself when its pause runs out.
+    }
+}
+
+} // namespace
+
+NetworkTerminal::NetworkTerminal(const TerminalOptions& options) : options_(options) {}
 
 NetworkTerminal::~NetworkTerminal() = default;
 
@@ -32,8 +54,7 @@ TerminalBool NetworkTerminal::OpenTerminalLink(const QString& address, qint32 po
         return TerminalFalse;
     }
     channel_ = std::move(outcome.channel);
-    linkTransport_ =
-        channel_->link().isStream() ? TerminalTransport::Tcp : TerminalTransport::Udp;
+    linkTransport_ = channel_->link().isStream() ? TerminalTransport::Tcp : TerminalTransport::Udp;
     return TerminalTrue;
 }
 
@@ -63,24 +84,6 @@ CommandChannel& NetworkTerminal::channel() {
     return *channel_;
 }
 
-bool NetworkTerminal::commandOk(quint16 code, const QByteArray& data) {
-    return channel().command(code, data).code == network::code::Ok;
-}
-
-QByteArray NetworkTerminal::pauseSeconds(quint32 seconds) const {
-    QByteArray data;
-    network::AppendU32(data, seconds);
-    return data;
-}
-
-void NetworkTerminal::enableQuietly() {
-    try {
-        commandOk(network::code::EnableDevice);
-    } catch (const platform::TerminalError&) {
-        // The terminal enables itself when its pause runs out.
-    }
-}
-
 TerminalBool NetworkTerminal::PrepareLogRead(qint32 /*M*/) {
     CommandChannel& link = channel();
     log_.reset();
@@ -88,9 +91,9 @@ TerminalBool NetworkTerminal::PrepareLogRead(qint32 /*M*/) {
     const bool clearing = options_.clearAfterLoad;
     // Paused, the terminal adds no record while its log is read (nor, when the log is to be
     // cleared, until the records are committed).
-    if (!commandOk(network::code::DisableDevice,
-                   pauseSeconds(clearing ? options_.clearPauseSeconds
-                                         : options_.readPauseSeconds))) {
+    if (!commandOk(
+            link, network::code::DisableDevice,
+            pauseSeconds(clearing ? options_.clearPauseSeconds : options_.readPauseSeconds))) {
         throw platform::TerminalError(
             QStringLiteral("%1: the terminal refused to pause for the read of its log")
                 .arg(link.link().label()));
@@ -98,7 +101,7 @@ TerminalBool NetworkTerminal::PrepareLogRead(qint32 /*M*/) {
     try {
         const network::DeviceCounts counts = network::ReadDeviceCounts(link);
         if (counts.records == 0) {
-            enableQuietly();
+            enableQuietly(link);
             return TerminalFalse;
         }
         const quint32 chunkSize =
@@ -114,11 +117,11 @@ TerminalBool NetworkTerminal::PrepareLogRead(qint32 /*M*/) {
     } catch (const network::LinkError&) {
         throw; // the link is gone or silent: nothing more can be said to the terminal
     } catch (const platform::TerminalError&) {
-        enableQuietly();
+        enableQuietly(link);
         throw;
     }
     if (!clearing) {
-        enableQuietly();
+        enableQuietly(link);
     }
     return TerminalTrue;
 }
@@ -135,10 +138,9 @@ bool NetworkTerminal::nextRecord(LogRecord& record) {
 TerminalBool NetworkTerminal::NextFaceLogRecord(qint32 M, QString& enrolment, qint32& a,
                                                 qint32& mode, qint32& year, qint32& month,
                                                 qint32& day, qint32& hour, qint32& minute,
-                                                qint32& second, qint32& b, qint32& c,
-                                                QString& d) {
-    if (!IsTrue(NextTextLogRecord(M, enrolment, a, mode, year, month, day, hour, minute, second,
-                                  b))) {
+                                                qint32& second, qint32& b, qint32& c, QString& d) {
+    if (!IsTrue(
+            NextTextLogRecord(M, enrolment, a, mode, year, month, day, hour, minute, second, b))) {
         return TerminalFalse;
     }
     c = 0;
@@ -168,9 +170,9 @@ TerminalBool NetworkTerminal::NextTextLogRecord(qint32 /*M*/, QString& enrolment
 }
 
 TerminalBool NetworkTerminal::NextNumericLogRecord(qint32 M, qint32& a, qint32& enrolment,
-                                                   qint32& b, qint32& c, qint32& mode,
-                                                   qint32& year, qint32& month, qint32& day,
-                                                   qint32& hour, qint32& minute) {
+                                                   qint32& b, qint32& c, qint32& mode, qint32& year,
+                                                   qint32& month, qint32& day, qint32& hour,
+                                                   qint32& minute) {
     LogRecord record;
     if (!nextRecord(record)) {
         return TerminalFalse;
@@ -191,7 +193,7 @@ TerminalBool NetworkTerminal::NextNumericLogRecord(qint32 M, qint32& a, qint32& 
 TerminalBool NetworkTerminal::AfterReadStep1(qint32 /*M*/) {
     CommandChannel& link = channel();
     if (!options_.clearAfterLoad) {
-        return commandOk(network::code::FreeData) ? TerminalTrue : TerminalFalse;
+        return commandOk(link, network::code::FreeData) ? TerminalTrue : TerminalFalse;
     }
     if (!log_) {
         return TerminalFalse; // nothing was read, so nothing may be cleared
@@ -200,19 +202,20 @@ TerminalBool NetworkTerminal::AfterReadStep1(qint32 /*M*/) {
     const network::DeviceCounts counts = network::ReadDeviceCounts(link);
     bool cleared = false;
     if (counts.records == log_->size()) {
-        cleared = commandOk(network::code::ClearAttendanceLog);
+        cleared = commandOk(link, network::code::ClearAttendanceLog);
     }
-    commandOk(network::code::FreeData);
+    commandOk(link, network::code::FreeData);
     return cleared ? TerminalTrue : TerminalFalse;
 }
 
 TerminalBool NetworkTerminal::AfterReadStep2(qint32 /*M*/) {
-    return commandOk(network::code::RefreshData) ? TerminalTrue : TerminalFalse;
+    return commandOk(channel(), network::code::RefreshData) ? TerminalTrue : TerminalFalse;
 }
 
 TerminalBool NetworkTerminal::SetTerminalActive(qint32 /*M*/, TerminalBool flag) {
-    const bool done = IsTrue(flag) ? commandOk(network::code::EnableDevice)
-                                   : commandOk(network::code::DisableDevice,
+    CommandChannel& link = channel();
+    const bool done = IsTrue(flag) ? commandOk(link, network::code::EnableDevice)
+                                   : commandOk(link, network::code::DisableDevice,
                                                pauseSeconds(options_.readPauseSeconds));
     return done ? TerminalTrue : TerminalFalse;
 }

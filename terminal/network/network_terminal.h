@@ -32,7 +32,7 @@ namespace terminal {
 // opened again before the next request.
 class NetworkTerminal final : public TerminalSdk {
 public:
-    explicit NetworkTerminal(TerminalOptions options = {});
+    explicit NetworkTerminal(const TerminalOptions& options = {});
     ~NetworkTerminal() override;
 
     TerminalBool OpenTerminalLink(const QString& address, qint32 port) override;
@@ -45,9 +45,9 @@ public:
     TerminalBool NextTextLogRecord(qint32 M, QString& enrolment, qint32& a, qint32& mode,
                                    qint32& year, qint32& month, qint32& day, qint32& hour,
                                    qint32& minute, qint32& second, qint32& b) override;
-    TerminalBool NextNumericLogRecord(qint32 M, qint32& a, qint32& enrolment, qint32& b,
-                                      qint32& c, qint32& mode, qint32& year, qint32& month,
-                                      qint32& day, qint32& hour, qint32& minute) override;
+    TerminalBool NextNumericLogRecord(qint32 M, qint32& a, qint32& enrolment, qint32& b, qint32& c,
+                                      qint32& mode, qint32& year, qint32& month, qint32& day,
+                                      qint32& hour, qint32& minute) override;
     TerminalBool AfterReadStep1(qint32 M) override;
     TerminalBool AfterReadStep2(qint32 M) override;
     TerminalBool SetTerminalActive(qint32 M, TerminalBool flag) override;
@@ -57,11 +57,10 @@ public:
     QString lastErrorText() const { return errorText_; }
 
 private:
+    // The session's channel, opened again first when the terminal has dropped the link. Called
+    // once at the start of an operation: a reconnect replaces the channel.
     network::CommandChannel& channel();
     bool nextRecord(network::LogRecord& record);
-    bool commandOk(quint16 code, const QByteArray& data = {});
-    QByteArray pauseSeconds(quint32 seconds) const;
-    void enableQuietly();
 
     TerminalOptions options_;
     std::optional<network::SocketAddress> address_;

@@ -40,7 +40,8 @@ QByteArray EncodePacket(const Packet& packet) {
 }
 
 std::optional<Packet> DecodePacket(const QByteArray& bytes) {
-    if (bytes.size() < PacketHeaderSize || ReadU16(bytes, ChecksumOffset) != PacketChecksum(bytes)) {
+    if (bytes.size() < PacketHeaderSize ||
+        ReadU16(bytes, ChecksumOffset) != PacketChecksum(bytes)) {
         return std::nullopt;
     }
     Packet packet;

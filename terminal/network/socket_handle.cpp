@@ -31,8 +31,7 @@ int SocketHandle::release() {
 
 short WaitForSocket(int descriptor, short events, Deadline deadline) {
     for (;;) {
-        const auto left =
-            std::chrono::ceil<milliseconds>(deadline - Clock::now()).count();
+        const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now()).count();
         pollfd entry{descriptor, events, 0};
         const int ready = ::poll(&entry, 1, left > 0 ? static_cast<int>(left) : 0);
         if (ready > 0) {

@@ -10,7 +10,7 @@ namespace terminal::network {
 namespace {
 
 // What one read takes from the socket at most; a large frame arrives in several.
-constexpr qsizetype ReadPiece = 64 * 1024;
+constexpr qsizetype ReadPiece = qsizetype(64) * 1024;
 
 LinkFailure failureOfConnectError(int error) {
     return error == ETIMEDOUT ? LinkFailure::NoAnswer : LinkFailure::Refused;
@@ -31,7 +31,8 @@ void TcpLink::fail(LinkFailure failure, const QString& what) const {
 
 std::unique_ptr<TcpLink> TcpLink::Connect(const SocketAddress& address, Deadline deadline) {
     const auto fail = [&address](LinkFailure failure, const QString& what) {
-        throw LinkError(failure, QStringLiteral("Terminal %1 over TCP: %2").arg(address.text, what));
+        throw LinkError(failure,
+                        QStringLiteral("Terminal %1 over TCP: %2").arg(address.text, what));
     };
     SocketHandle socket(
         ::socket(address.storage.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
@@ -124,8 +125,7 @@ std::optional<QByteArray> TcpLink::receive(Deadline deadline) {
 }
 
 bool TcpLink::closedByTerminal() {
-    const short events =
-        WaitForSocket(socket_.get(), POLLIN | POLLRDHUP, Clock::now());
+    const short events = WaitForSocket(socket_.get(), POLLIN | POLLRDHUP, Clock::now());
     if ((events & (POLLHUP | POLLRDHUP | POLLERR)) != 0) {
         return true;
     }

@@ -21,9 +21,7 @@ public:
     std::optional<QByteArray> receive(Deadline deadline) override;
     bool isStream() const override { return true; }
     bool closedByTerminal() override;
-    QString label() const override {
-        return QStringLiteral("Terminal %1 over TCP").arg(peer_);
-    }
+    QString label() const override { return QStringLiteral("Terminal %1 over TCP").arg(peer_); }
 
 private:
     TcpLink(SocketHandle socket, QString peer);

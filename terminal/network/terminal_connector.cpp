@@ -44,8 +44,7 @@ ConnectOutcome failed(qint32 errorCode, const QString& text) {
     return {nullptr, errorCode, text};
 }
 
-ConnectOutcome connectOver(bool tcp, const SocketAddress& address,
-                           const TerminalOptions& options) {
+ConnectOutcome connectOver(bool tcp, const SocketAddress& address, const TerminalOptions& options) {
     try {
         std::unique_ptr<PacketLink> link;
         if (tcp) {
@@ -100,9 +99,9 @@ ConnectOutcome ConnectTerminal(const SocketAddress& address, const TerminalOptio
     if (overUdp.channel) {
         return overUdp;
     }
-    const qint32 errorCode =
-        weight(overTcp.errorCode) >= weight(overUdp.errorCode) ? overTcp.errorCode
-                                                               : overUdp.errorCode;
+    const qint32 errorCode = weight(overTcp.errorCode) >= weight(overUdp.errorCode)
+                                 ? overTcp.errorCode
+                                 : overUdp.errorCode;
     return failed(errorCode, overTcp.errorText + QStringLiteral("; ") + overUdp.errorText);
 }
 

@@ -37,10 +37,9 @@ TerminalTime DecodeTerminalTime(quint32 value) {
 }
 
 bool IsEncodableTerminalTime(const TerminalTime& time) {
-    return time.year >= FirstYear && time.year <= LastYear && time.month >= 1 &&
-           time.month <= 12 && time.day >= 1 && time.day <= 31 && time.hour >= 0 &&
-           time.hour <= 23 && time.minute >= 0 && time.minute <= 59 && time.second >= 0 &&
-           time.second <= 59;
+    return time.year >= FirstYear && time.year <= LastYear && time.month >= 1 && time.month <= 12 &&
+           time.day >= 1 && time.day <= 31 && time.hour >= 0 && time.hour <= 23 &&
+           time.minute >= 0 && time.minute <= 59 && time.second >= 0 && time.second <= 59;
 }
 
 } // namespace terminal::network

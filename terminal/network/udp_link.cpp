@@ -39,8 +39,9 @@ std::unique_ptr<UdpLink> UdpLink::Open(const SocketAddress& address) {
     if (error != 0 || ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address.storage),
                                 address.length) != 0) {
         const int cause = error != 0 ? error : errno;
-        throw LinkError(failureOfError(cause), QStringLiteral("Terminal %1 over UDP: %2")
-                                                   .arg(address.text, SystemErrorText(cause)));
+        throw LinkError(
+            failureOfError(cause),
+            QStringLiteral("Terminal %1 over UDP: %2").arg(address.text, SystemErrorText(cause)));
     }
     const int size = ReceiveBufferBytes;
     ::setsockopt(socket.get(), SOL_SOCKET, SO_RCVBUF, &size, sizeof size);

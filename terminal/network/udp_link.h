@@ -21,9 +21,7 @@ public:
     std::optional<QByteArray> receive(Deadline deadline) override;
     bool isStream() const override { return false; }
     bool closedByTerminal() override { return false; }
-    QString label() const override {
-        return QStringLiteral("Terminal %1 over UDP").arg(peer_);
-    }
+    QString label() const override { return QStringLiteral("Terminal %1 over UDP").arg(peer_); }
 
 private:
     UdpLink(SocketHandle socket, QString peer);

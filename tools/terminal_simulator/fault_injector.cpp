@@ -6,8 +6,7 @@
 
 namespace simulator {
 
-FaultInjector::FaultInjector(const FaultOptions& faults)
-    : faults_(faults), random_(faults.seed) {}
+FaultInjector::FaultInjector(const FaultOptions& faults) : faults_(faults), random_(faults.seed) {}
 
 bool FaultInjector::chance(double share) {
     if (share <= 0) {

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QList>
-
 #include <random>
 
 namespace simulator {

@@ -27,7 +27,7 @@ public:
     void add(const terminal::DeviceRecord& record, qsizetype index) {
         index_ = index;
         enrolment_ = record.enrolment;
-        const TerminalTime time{record.year, record.month, record.day,
+        const TerminalTime time{record.year, record.month,  record.day,
                                 record.hour, record.minute, record.second};
         if (!IsEncodableTerminalTime(time)) {
             refuse(QStringLiteral("its moment %1-%2-%3 %4:%5:%6 is outside what a terminal "
@@ -108,13 +108,14 @@ private:
         }
         const qulonglong value = digits ? enrolment.toULongLong() : 0;
         if (!digits || value > 0xFFFFFFFFULL) {
-            refuse(size == 28 ? QStringLiteral("a 28-byte user record holds only an enrolment that is "
-                                               "a number from 0 to 4294967295; serve such an "
-                                               "image with --user-record-size 72 or --record-size "
-                                               "40")
-                              : QStringLiteral("a 16-byte record holds only an enrolment that is a "
-                                               "number from 0 to 4294967295; serve such an image "
-                                               "with --record-size 40"));
+            refuse(size == 28
+                       ? QStringLiteral("a 28-byte user record holds only an enrolment that is "
+                                        "a number from 0 to 4294967295; serve such an "
+                                        "image with --user-record-size 72 or --record-size "
+                                        "40")
+                       : QStringLiteral("a 16-byte record holds only an enrolment that is a "
+                                        "number from 0 to 4294967295; serve such an image "
+                                        "with --record-size 40"));
         }
         return static_cast<quint32>(value);
     }

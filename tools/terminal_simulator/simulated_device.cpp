@@ -51,8 +51,8 @@ QByteArray SimulatedDevice::served(const QByteArray& dataSet) const {
 QList<QByteArray> SimulatedDevice::transfer(const DeviceSession& session, quint16 replyId,
                                             const QByteArray& bytes, bool announce,
                                             bool stream) const {
-    const qsizetype packetSize = stream ? std::max<qsizetype>(1, bytes.size())
-                                        : terminal::network::code::UdpPacketDataLimit;
+    const qsizetype packetSize =
+        stream ? std::max<qsizetype>(1, bytes.size()) : terminal::network::code::UdpPacketDataLimit;
     if (!announce && bytes.size() <= terminal::network::code::UdpPacketDataLimit) {
         return {EncodePacket({terminal::network::code::Data, 0, replyId, bytes})};
     }
@@ -62,8 +62,8 @@ QList<QByteArray> SimulatedDevice::transfer(const DeviceSession& session, quint1
     QList<QByteArray> packets{reply(session, terminal::network::code::PrepareData, replyId, size)};
     quint16 index = 0;
     for (qsizetype at = 0; at < bytes.size(); at += packetSize) {
-        packets.append(
-            EncodePacket({terminal::network::code::Data, index++, replyId, bytes.mid(at, packetSize)}));
+        packets.append(EncodePacket(
+            {terminal::network::code::Data, index++, replyId, bytes.mid(at, packetSize)}));
     }
     packets.append(reply(session, terminal::network::code::Ok, replyId));
     return packets;
@@ -104,8 +104,8 @@ DeviceAnswer SimulatedDevice::handle(DeviceSession& session, const QByteArray& r
         session.lastReplyId = packet->replyId;
         session.lastCommand = code::Connect;
         session.prepared.reset();
-        session.lastReply = {reply(session, session.authenticated ? code::Ok : code::Unauthorised,
-                                   packet->replyId)};
+        session.lastReply = {
+            reply(session, session.authenticated ? code::Ok : code::Unauthorised, packet->replyId)};
         return {session.lastReply, false};
     }
     if (!session.open || packet->field != session.id) {

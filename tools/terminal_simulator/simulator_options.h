@@ -2,18 +2,17 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace simulator {
 
 // Faults the simulator can show, for tests of the client.
 struct FaultOptions {
-    double dropShare = 0;      // share of UDP packets lost, each way
-    double duplicateShare = 0; // share of UDP packets that arrive twice, each way
-    double corruptShare = 0;   // share of packets sent with a wrong checksum
-    quint32 seed = 1;          // of the random choices above and of the garbage bytes
-    int delayMs = 0;           // wait before each packet sent
+    double dropShare = 0;                    // share of UDP packets lost, each way
+    double duplicateShare = 0;               // share of UDP packets that arrive twice, each way
+    double corruptShare = 0;                 // share of packets sent with a wrong checksum
+    quint32 seed = 1;                        // of the random choices above and of the garbage bytes
+    int delayMs = 0;                         // wait before each packet sent
     std::optional<qint64> stopAfterBytes;    // then nothing more is sent
     std::optional<qint64> closeAfterBytes;   // then TCP links are closed (UDP: nothing sent)
     std::optional<qint64> garbageAfterBytes; // then random bytes are sent instead

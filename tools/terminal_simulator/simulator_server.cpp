@@ -6,7 +6,6 @@
 #include <QNetworkDatagram>
 #include <QTcpSocket>
 #include <QTimer>
-
 #include <memory>
 
 namespace simulator {

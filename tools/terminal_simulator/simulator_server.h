@@ -27,8 +27,7 @@ public:
 private:
     void acceptLinks();
     void readDatagrams();
-    void answerDatagram(const QByteArray& datagram, const QHostAddress& sender,
-                        quint16 senderPort);
+    void answerDatagram(const QByteArray& datagram, const QHostAddress& sender, quint16 senderPort);
     void serveLink(QTcpSocket* socket);
 
     SimulatorOptions options_;

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>

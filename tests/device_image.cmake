@@ -1,0 +1,1 @@
+loader_test(tst_device_image SOURCES tst_device_image.cpp)

@@ -1,0 +1,1 @@
+loader_test(tst_dictionary_file SOURCES tst_dictionary_file.cpp DISPLAY offscreen)

@@ -1,0 +1,1 @@
+loader_test(tst_editable_table SOURCES tst_editable_table.cpp)

@@ -1,0 +1,1 @@
+loader_test(tst_terminal_options SOURCES tst_terminal_options.cpp)

@@ -1,0 +1,1 @@
+loader_test(tst_terminal_protocol SOURCES tst_terminal_protocol.cpp)

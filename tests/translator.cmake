@@ -1,0 +1,1 @@
+loader_test(tst_translator SOURCES tst_translator.cpp DISPLAY offscreen)

@@ -1,0 +1,1 @@
+loader_test(tst_translator_startup SOURCES tst_translator_startup.cpp DISPLAY offscreen)
