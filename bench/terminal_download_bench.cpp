@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <malloc.h>
 #include <optional>
 
 namespace {
@@ -59,7 +60,10 @@ std::optional<qint64> statusBytes(const char* field) {
 }
 
 // Resets the process's peak memory to its present use, so the next peak is the download's.
+// Memory an earlier download freed goes back to the system first: kept by the allocator, it
+// would count as in use before the download and hide what the download takes.
 bool resetPeakMemory() {
+    malloc_trim(0);
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1 && clear.flush();
 }

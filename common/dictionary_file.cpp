@@ -91,8 +91,7 @@ private:
     QString readField() {
         const QXmlStreamAttributes attributes = xml_.attributes();
         const QString name = attributes.value(QLatin1String("attrname")).toString();
-        if (xml_.name() != kField ||
-            attributes.value(QLatin1String("fieldtype")) != kFieldType ||
+        if (xml_.name() != kField || attributes.value(QLatin1String("fieldtype")) != kFieldType ||
             attributes.value(QLatin1String("WIDTH")) != kWidth) {
             fail(QStringLiteral("field %1 is no text of width %2").arg(name, kWidth));
         }
@@ -169,8 +168,8 @@ void SaveDictionaryFile(const DictionaryTable& dictionary, const QString& path) 
     checkStorable(dictionary, path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw platform::InputError(
-            QStringLiteral("the dictionary %1 cannot be written: %2").arg(path, file.errorString()));
+        throw platform::InputError(QStringLiteral("the dictionary %1 cannot be written: %2")
+                                       .arg(path, file.errorString()));
     }
     QXmlStreamWriter xml(&file);
     xml.setAutoFormatting(true);
@@ -202,8 +201,8 @@ void SaveDictionaryFile(const DictionaryTable& dictionary, const QString& path) 
     }
     xml.writeEndDocument();
     if (xml.hasError() || !file.commit()) {
-        throw platform::InputError(
-            QStringLiteral("the dictionary %1 cannot be written: %2").arg(path, file.errorString()));
+        throw platform::InputError(QStringLiteral("the dictionary %1 cannot be written: %2")
+                                       .arg(path, file.errorString()));
     }
 }
 

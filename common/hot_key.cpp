@@ -264,7 +264,8 @@ void TNavHotKey::HandleKeyPress(QObject* sender, QChar& key) {
         savedKeyPress_(sender, key);
     }
     // A single-line edit has no use for a line break.
-    if (key == kCarriageReturn && qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) {
+    if (key == kCarriageReturn &&
+        qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) {
         key = QChar();
     }
 }
@@ -347,8 +348,7 @@ void TNavHotKey::HandlePrintClick(QObject* sender) {
 }
 
 void TNavHotKey::LoadRights(platform::RowLookup* connection) {
-    if (connection == nullptr && !dbNavigator_.isNull() &&
-        dbNavigator_->DataSource() != nullptr) {
+    if (connection == nullptr && !dbNavigator_.isNull() && dbNavigator_->DataSource() != nullptr) {
         connection = dbNavigator_->DataSource()->DatabaseConnection();
     }
     if (connection == nullptr) {
@@ -359,7 +359,7 @@ void TNavHotKey::LoadRights(platform::RowLookup* connection) {
 }
 
 qint32 TNavHotKey::LookupFormRights(platform::RowLookup& connection,
-                                   const QString& windowName) const {
+                                    const QString& windowName) const {
     const UserFlags user = signedInUser();
     if (user.fullRights) {
         return kAllRights;

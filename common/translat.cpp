@@ -75,8 +75,7 @@ QString DictionaryFileNameFor(const QString& executablePath) {
     const QString name = executable.fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString base = dot > 0 ? name.left(dot) : name;
-    return executablePath.left(executablePath.size() - name.size()) + base +
-           QStringLiteral(".dic");
+    return executablePath.left(executablePath.size() - name.size()) + base + QStringLiteral(".dic");
 }
 
 TranslatorFiles TranslatorFiles::ForExecutable(const QString& executablePath) {
@@ -198,8 +197,7 @@ QString TTranslator::TranslateText(const QString& text, const QString& sourceCol
     // An accelerator is an "&" before a letter; "&&" stands for the "&" itself.
     QString letter;
     const int p = General::FirstPos(QStringLiteral("&"), key);
-    if (p > 0 && p < key.size() && key.at(p) != QLatin1Char(' ') &&
-        key.at(p) != QLatin1Char('&')) {
+    if (p > 0 && p < key.size() && key.at(p) != QLatin1Char(' ') && key.at(p) != QLatin1Char('&')) {
         letter = General::UpperCaseAscii(key.at(p));
         if (sourceColumn == QLatin1String("English")) {
             key = General::TakeLeft(key, p - 1) + General::TakeFrom(key, p + 1);

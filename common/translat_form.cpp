@@ -74,7 +74,8 @@ void translateCaption(QObject* component, const Translate& translate) {
         }
     } else if (auto* label = qobject_cast<QLabel*>(component)) {
         if (platform::Tag(label) >= 0) {
-            replaceText(label->text(), translate, [&](const QString& text) { label->setText(text); });
+            replaceText(label->text(), translate,
+                        [&](const QString& text) { label->setText(text); });
         }
     } else if (isButtonControl(component)) {
         auto* button = qobject_cast<QAbstractButton*>(component);
@@ -89,7 +90,8 @@ void translateCaption(QObject* component, const Translate& translate) {
         replaceText(navigator->Caption(), translate,
                     [&](const QString& text) { navigator->SetCaption(text); });
     } else if (auto* page = qobject_cast<platform::TabSheet*>(component)) {
-        replaceText(page->Caption(), translate, [&](const QString& text) { page->SetCaption(text); });
+        replaceText(page->Caption(), translate,
+                    [&](const QString& text) { page->SetCaption(text); });
     }
 }
 
@@ -157,9 +159,9 @@ void TTranslator::TranslateForm(QWidget* window, qint32 previous) {
                     [&](const QString& text) { window->setWindowTitle(text); });
     }
     for (const QPointer<QObject>& component : platform::WindowComponents(window)) {
-        for (const auto step : {translateHint, translateNavigatorHints, translateCaption,
-                                translateMenuItem, translateRadioItems, translateGridColumns,
-                                translateFieldLabels}) {
+        for (const auto step :
+             {translateHint, translateNavigatorHints, translateCaption, translateMenuItem,
+              translateRadioItems, translateGridColumns, translateFieldLabels}) {
             if (!component.isNull()) {
                 step(component, translate);
             }

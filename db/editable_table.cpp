@@ -97,13 +97,14 @@ void EditableTable::Close() {
 }
 
 void EditableTable::readKey() {
-    QSqlQuery query = run(Database(),
-                          QStringLiteral("SELECT TRIM(s.RDB$FIELD_NAME) FROM RDB$RELATION_CONSTRAINTS "
-                                         "c JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = "
-                                         "c.RDB$INDEX_NAME WHERE c.RDB$RELATION_NAME = ? AND "
-                                         "c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY' ORDER BY "
-                                         "s.RDB$FIELD_POSITION"),
-                          {General::UpperCaseAscii(tableName_)});
+    QSqlQuery query =
+        run(Database(),
+            QStringLiteral("SELECT TRIM(s.RDB$FIELD_NAME) FROM RDB$RELATION_CONSTRAINTS "
+                           "c JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = "
+                           "c.RDB$INDEX_NAME WHERE c.RDB$RELATION_NAME = ? AND "
+                           "c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY' ORDER BY "
+                           "s.RDB$FIELD_POSITION"),
+            {General::UpperCaseAscii(tableName_)});
     QList<int> key;
     while (query.next()) {
         const QString name = query.value(0).toString();
@@ -125,11 +126,11 @@ void EditableTable::readRows() {
     for (const Column& column : columns_) {
         names.append(column.name);
     }
-    QSqlQuery query = run(Database(),
-                          QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                              .arg(names.join(QLatin1Char(',')), tableName_,
-                                   KeyColumns().join(QLatin1Char(','))),
-                          {});
+    QSqlQuery query =
+        run(Database(),
+            QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                .arg(names.join(QLatin1Char(',')), tableName_, KeyColumns().join(QLatin1Char(','))),
+            {});
     QList<QVariantList> rows;
     while (query.next()) {
         QVariantList row;
@@ -291,11 +292,11 @@ void EditableTable::insertRow() {
     }
     // Columns left empty are not named, so the database applies its own rules to them (a key
     // column left empty is refused rather than stored as zero).
-    const QString statement =
-        names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tableName_)
-                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(tableName_, names.join(QLatin1Char(',')),
-                                   placeholders.join(QLatin1Char(',')));
+    const QString statement = names.isEmpty()
+                                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tableName_)
+                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                        .arg(tableName_, names.join(QLatin1Char(',')),
+                                             placeholders.join(QLatin1Char(',')));
     run(Database(), statement, values);
     const qsizetype at = rows_.isEmpty() ? 0 : current_;
     rows_.insert(at, buffer_);
@@ -329,9 +330,8 @@ void EditableTable::updateRow() {
 void EditableTable::deleteRow() {
     QVariantList values;
     const QString condition = keyCondition(values, rows_.at(current_));
-    QSqlQuery query =
-        run(Database(), QStringLiteral("DELETE FROM %1 WHERE %2").arg(tableName_, condition),
-            values);
+    QSqlQuery query = run(
+        Database(), QStringLiteral("DELETE FROM %1 WHERE %2").arg(tableName_, condition), values);
     if (query.numRowsAffected() != 1) {
         throw platform::DatabaseError(
             QStringLiteral("%1: the record was changed or deleted by another user")

@@ -11,12 +11,18 @@ namespace {
 // Carries a control's reference to its menu; it dies with the control.
 class PopupMenuLink : public QObject {
 public:
-    using QObject::QObject;
+    explicit PopupMenuLink(QWidget* control) : QObject(control) { setObjectName(name()); }
+    static QString name() { return QStringLiteral("PopupMenuLink"); }
     QPointer<QMenu> menu;
 };
 
 PopupMenuLink* linkOf(const QWidget* control) {
-    return control->findChild<PopupMenuLink*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QObject* child : control->children()) {
+        if (auto* link = dynamic_cast<PopupMenuLink*>(child)) {
+            return link;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace

@@ -4,6 +4,19 @@
 
 namespace terminal {
 
+namespace {
+// The fields every fetch delivers alike.
+void deliver(const DeviceRecord& record, qint32& mode, qint32& year, qint32& month, qint32& day,
+             qint32& hour, qint32& minute) {
+    mode = record.mode;
+    year = record.year;
+    month = record.month;
+    day = record.day;
+    hour = record.hour;
+    minute = record.minute;
+}
+} // namespace
+
 SimulatedTerminal::SimulatedTerminal(QList<DeviceRecord> records) : records_(std::move(records)) {}
 
 void SimulatedTerminal::call(const QString& operation) {
@@ -60,12 +73,7 @@ TerminalBool SimulatedTerminal::NextFaceLogRecord(qint32 M, QString& enrolment, 
     enrolment = record->enrolment;
     a = b = c = 0;
     d.clear();
-    mode = record->mode;
-    year = record->year;
-    month = record->month;
-    day = record->day;
-    hour = record->hour;
-    minute = record->minute;
+    deliver(*record, mode, year, month, day, hour, minute);
     second = record->second;
     return TerminalTrue;
 }
@@ -80,12 +88,7 @@ TerminalBool SimulatedTerminal::NextTextLogRecord(qint32 M, QString& enrolment, 
     }
     enrolment = record->enrolment;
     a = b = 0;
-    mode = record->mode;
-    year = record->year;
-    month = record->month;
-    day = record->day;
-    hour = record->hour;
-    minute = record->minute;
+    deliver(*record, mode, year, month, day, hour, minute);
     second = record->second;
     return TerminalTrue;
 }
@@ -105,12 +108,7 @@ TerminalBool SimulatedTerminal::NextNumericLogRecord(qint32 M, qint32& a, qint32
             QStringLiteral("The user id '%1' is not a number").arg(record->enrolment));
     }
     a = b = c = 0;
-    mode = record->mode;
-    year = record->year;
-    month = record->month;
-    day = record->day;
-    hour = record->hour;
-    minute = record->minute;
+    deliver(*record, mode, year, month, day, hour, minute);
     return TerminalTrue;
 }
 

@@ -11,6 +11,7 @@
 #include "db/table.h"
 #include "firebird_fixture.h"
 #include "platform/errors.h"
+#include "test_helpers.h"
 
 #include <QTest>
 #include <memory>
@@ -28,15 +29,6 @@ INSERT INTO TEACHER (CODE, SESSION, AXENRLNO, QDATE) VALUES ('T02', 'PAGI', 2, '
 INSERT INTO TCHSESS (CODE, TIMEI_MON, TIMEI_TUE) VALUES ('PETANG', '1899-12-30 13:00:00', NULL);
 INSERT INTO TCHSESS (CODE, TIMEI_MON, TIMEI_TUE) VALUES ('PAGI', '1899-12-30 07:30:00', '1899-12-30 07:45:00');
 )";
-
-template <typename Call> QString databaseErrorOf(Call call) {
-    try {
-        call();
-    } catch (const platform::DatabaseError& error) {
-        return error.text();
-    }
-    return {};
-}
 
 } // namespace
 
@@ -118,9 +110,9 @@ private slots:
         insert.SetSQL(QStringLiteral(
             "INSERT INTO TchLog (LOGDATE,TCHID,REMARK) VALUES (:LOGDATE,:TCHID,:REMARK)"));
         QVERIFY(
-            databaseErrorOf([&] { insert.Execute(); }).contains(QStringLiteral("not prepared")));
+            DatabaseErrorOf([&] { insert.Execute(); }).contains(QStringLiteral("not prepared")));
         insert.Prepare();
-        QVERIFY(databaseErrorOf([&] {
+        QVERIFY(DatabaseErrorOf([&] {
                     insert.SetParam(QStringLiteral("LogType"), 1);
                 }).contains(QStringLiteral("LogType")));
         // A parameter that is never set stores no value, also after an earlier execution set it.
@@ -212,7 +204,7 @@ private slots:
         auto connection = altered.Connect();
         db::Table sessions(*connection, QStringLiteral("TCHSESS"), db::school::TchSessColumns(),
                            {QStringLiteral("Code")}, nullptr);
-        QCOMPARE(databaseErrorOf([&] { sessions.Open(); }), message);
+        QCOMPARE(DatabaseErrorOf([&] { sessions.Open(); }), message);
         QVERIFY(!sessions.Active());
     }
 
@@ -220,7 +212,7 @@ private slots:
         db::Connection closed;
         db::Table config(closed, QStringLiteral("SYSCONFIG"), db::school::SysConfigColumns(), {},
                          nullptr);
-        QCOMPARE(databaseErrorOf([&] { config.Open(); }),
+        QCOMPARE(DatabaseErrorOf([&] { config.Open(); }),
                  QStringLiteral("The database is not connected"));
     }
 

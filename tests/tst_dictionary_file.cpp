@@ -68,10 +68,12 @@ private slots:
         QTest::addColumn<QString>("dictionary");
         QTest::newRow("no extension") << "/opt/school/attendance-loader"
                                       << "/opt/school/attendance-loader.dic";
-        QTest::newRow("extension replaced") << "/opt/school/App.exe" << "/opt/school/App.dic";
+        QTest::newRow("extension replaced") << "/opt/school/App.exe"
+                                            << "/opt/school/App.dic";
         QTest::newRow("last extension only") << "/opt/school/app.tar.gz"
                                              << "/opt/school/app.tar.dic";
-        QTest::newRow("dot in a folder") << "/opt/v1.2/loader" << "/opt/v1.2/loader.dic";
+        QTest::newRow("dot in a folder") << "/opt/v1.2/loader"
+                                         << "/opt/v1.2/loader.dic";
     }
 
     void dictionaryBesideTheExecutable() {
@@ -85,10 +87,10 @@ private slots:
     // A data packet as another program writes it: attributes in any order, a missing one
     // for an empty text, XML references.
     void readsAWrittenPacket() {
-        QVERIFY(writeFile(path_, packet(kFields,
-                                        "<ROW Malay=\"Fail\" English=\"File\" Chinese=\"文件\"/>\n"
-                                        "<ROW English=\"Save &amp;&amp; Exit\" Chinese=\"保存\"/>"
-                                        "<ROW English=\"&lt;None&gt;\" Malay=\"&quot;Tiada&quot;\"/>")));
+        QVERIFY(writeFile(
+            path_, packet(kFields, "<ROW Malay=\"Fail\" English=\"File\" Chinese=\"文件\"/>\n"
+                                   "<ROW English=\"Save &amp;&amp; Exit\" Chinese=\"保存\"/>"
+                                   "<ROW English=\"&lt;None&gt;\" Malay=\"&quot;Tiada&quot;\"/>")));
         CapturedErrors errors;
         const Translat::TTranslator translator(nullptr, files());
         QCOMPARE(errors.Text(), QString());
@@ -115,18 +117,18 @@ private slots:
             << packet(QByteArray(kFields).replace(
                           "<FIELD attrname=\"Malay\" fieldtype=\"string\" WIDTH=\"255\"/>", ""),
                       row);
-        QTest::newRow("fields in another order")
-            << packet(QByteArray(kFields).replace("\"Chinese\"", "\"Tmp\"")
-                          .replace("\"Malay\"", "\"Chinese\"")
-                          .replace("\"Tmp\"", "\"Malay\""),
-                      row);
+        QTest::newRow("fields in another order") << packet(QByteArray(kFields)
+                                                               .replace("\"Chinese\"", "\"Tmp\"")
+                                                               .replace("\"Malay\"", "\"Chinese\"")
+                                                               .replace("\"Tmp\"", "\"Malay\""),
+                                                           row);
         QTest::newRow("narrower field")
             << packet(QByteArray(kFields).replace("WIDTH=\"255\"/><FIELD attrname=\"Chinese\"",
                                                   "WIDTH=\"100\"/><FIELD attrname=\"Chinese\""),
                       row);
         QTest::newRow("number field")
-            << packet(QByteArray(kFields).replace(
-                          "\"Malay\" fieldtype=\"string\"", "\"Malay\" fieldtype=\"i4\""),
+            << packet(QByteArray(kFields).replace("\"Malay\" fieldtype=\"string\"",
+                                                  "\"Malay\" fieldtype=\"i4\""),
                       row);
         QTest::newRow("unknown row field")
             << packet(kFields, "<ROW English=\"File\" Tamil=\"x\"/>");
@@ -134,9 +136,8 @@ private slots:
         QTest::newRow("text over 255 characters")
             << packet(kFields, "<ROW English=\"" + QByteArray(256, 'a') + "\"/>");
         QTest::newRow("foreign element") << packet(kFields, row + "<COL/>");
-        QTest::newRow("rows before fields")
-            << QByteArray("<DATAPACKET Version=\"2.0\"><ROWDATA>") + row + "</ROWDATA>" +
-                   kFields + "</DATAPACKET>";
+        QTest::newRow("rows before fields") << QByteArray("<DATAPACKET Version=\"2.0\"><ROWDATA>") +
+                                                   row + "</ROWDATA>" + kFields + "</DATAPACKET>";
         QTest::newRow("content after the packet") << packet(kFields, row) + "<DATAPACKET/>";
     }
 
@@ -220,8 +221,7 @@ private slots:
         Translat::DictionaryTable dictionary;
         dictionary.Append({QStringLiteral("A <b> & \"c\" 'd'"), QStringLiteral("中文"),
                            QStringLiteral("Tab\there, line\nthere\r")});
-        dictionary.Append({QString(255, QLatin1Char('x')), QString(255, QChar(0x4E2D)),
-                           QString()});
+        dictionary.Append({QString(255, QLatin1Char('x')), QString(255, QChar(0x4E2D)), QString()});
         dictionary.Append({QString(), QStringLiteral("空"), QStringLiteral("Kosong")});
         Translat::SaveDictionaryFile(dictionary, path_);
         QCOMPARE(Translat::LoadDictionaryFile(path_).Records(), dictionary.Records());

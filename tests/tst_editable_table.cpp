@@ -167,7 +167,7 @@ private slots:
                                         << "";
         QTest::newRow("key changed") << "TCHID" << QVariant(QStringLiteral("T09"))
                                      << "TCHID='T09' AND LOGDATE='2024-03-15 07:45:12'"
-                                     << "";
+                                     << "was";
     }
 
     void editUpdatesTheRowItWasReadAs() {
@@ -183,9 +183,7 @@ private slots:
         log_->SetFieldValue(column, value);
         log_->Post();
         QCOMPARE(log_->State(), DataSetState::Browse);
-        QCOMPARE(storedRemark(condition), column == QLatin1String("REMARK") ? remark : "was");
-        QCOMPARE(db::RecordExists(*observer_, QStringLiteral("TCHLOG"), QStringLiteral("1=1")),
-                 true);
+        QCOMPARE(storedRemark(condition), remark);
         QCOMPARE(storedRemark(QStringLiteral("TCHID='T02'")), QString());
         QCOMPARE(storedRemark(QStringLiteral("TCHID='T03'")), QString());
         if (column == QLatin1String("TCHID")) {
@@ -236,8 +234,8 @@ private slots:
         actions.value(then)();
         QCOMPARE(storedRemark(QStringLiteral("TCHID='T01'")), remark);
         QCOMPARE(log_->RecordCount(), rows);
-        QCOMPARE(log_->State(), then == QLatin1String("Insert") ? DataSetState::Insert
-                                                                : DataSetState::Browse);
+        QCOMPARE(log_->State(),
+                 then == QLatin1String("Insert") ? DataSetState::Insert : DataSetState::Browse);
     }
 
     // A key left empty is refused by the database rather than stored as a zero value, and the
@@ -273,7 +271,8 @@ private slots:
                 log_->Delete();
             }
         });
-        QCOMPARE(error, QStringLiteral("TchLog: the record was changed or deleted by another user"));
+        QCOMPARE(error,
+                 QStringLiteral("TchLog: the record was changed or deleted by another user"));
         QCOMPARE(storedRemark(QStringLiteral("TCHID='T01'")), QStringLiteral("<none>"));
         QCOMPARE(log_->RecordCount(), 3);
     }
@@ -301,9 +300,8 @@ private slots:
     }
 
     void valuesAreSetOnlyWhileARecordIsOpen() {
-        QCOMPARE(databaseErrorOf([&] {
-                     log_->SetFieldValue(QStringLiteral("REMARK"), QStringLiteral("x"));
-                 }),
+        QCOMPARE(databaseErrorOf(
+                     [&] { log_->SetFieldValue(QStringLiteral("REMARK"), QStringLiteral("x")); }),
                  QStringLiteral("TchLog is not in edit or insert mode"));
         log_->Close();
         QCOMPARE(log_->State(), DataSetState::Inactive);
@@ -311,5 +309,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditableTableTest)
+QTEST_GUILESS_MAIN(EditableTableTest)
 #include "tst_editable_table.moc"

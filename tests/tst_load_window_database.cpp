@@ -13,6 +13,7 @@
 #include "firebird_fixture.h"
 #include "platform/message_boxes.h"
 #include "terminal/simulated_terminal.h"
+#include "test_helpers.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -22,7 +23,6 @@
 #include <QTest>
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -30,19 +30,6 @@ const char* const kTeachers = R"(
 INSERT INTO TEACHER (CODE, SESSION, AXENRLNO) VALUES ('T01', 'PAGI', 1);
 INSERT INTO TCHSESS (CODE) VALUES ('PAGI');
 )";
-
-class CapturedStandardError {
-public:
-    CapturedStandardError() : saved_(std::cerr.rdbuf(captured_.rdbuf())) {}
-    CapturedStandardError(const CapturedStandardError&) = delete;
-    CapturedStandardError& operator=(const CapturedStandardError&) = delete;
-    ~CapturedStandardError() { std::cerr.rdbuf(saved_); }
-    QString text() const { return QString::fromStdString(captured_.str()); }
-
-private:
-    std::ostringstream captured_;
-    std::streambuf* saved_;
-};
 
 // These cases end before the download; a terminal that never answers shows if one is reached.
 terminal::TerminalFactory noTerminal() {

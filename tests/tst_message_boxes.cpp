@@ -2,31 +2,15 @@
 // unattended form that writes to standard error and never waits.
 
 #include "platform/message_boxes.h"
+#include "test_helpers.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <iostream>
-#include <sstream>
 
-namespace {
-
-// Captures what is written to standard error while it lives.
-class CapturedStandardError {
-public:
-    CapturedStandardError() : saved_(std::cerr.rdbuf(captured_.rdbuf())) {}
-    CapturedStandardError(const CapturedStandardError&) = delete;
-    CapturedStandardError& operator=(const CapturedStandardError&) = delete;
-    ~CapturedStandardError() { std::cerr.rdbuf(saved_); }
-    QString text() const { return QString::fromStdString(captured_.str()); }
-
-private:
-    std::ostringstream captured_;
-    std::streambuf* saved_;
-};
-
-} // namespace
+namespace {} // namespace
 
 class MessageBoxesTest : public QObject {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "db/sql_helpers.h"
 #include "firebird_fixture.h"
 #include "platform/errors.h"
+#include "test_helpers.h"
 
 #include <QSqlQuery>
 #include <QTest>
@@ -27,16 +28,6 @@ class SqlHelpersTest : public QObject {
 
     std::unique_ptr<TestDatabase> database_;
     std::unique_ptr<db::Connection> connection_;
-
-    // Runs a helper and gives the text of the DatabaseError it raises, or an empty text.
-    template <typename Call> static QString errorOf(Call call) {
-        try {
-            call();
-        } catch (const platform::DatabaseError& error) {
-            return error.text();
-        }
-        return {};
-    }
 
 private slots:
     void initTestCase() {
@@ -189,7 +180,7 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, condition);
         QFETCH(QString, words);
-        const QString error = errorOf([&] {
+        const QString error = DatabaseErrorOf([&] {
             if (helper == 0) {
                 db::RecordExists(*connection_, table, condition);
             } else if (helper == 1) {

@@ -25,8 +25,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -36,7 +36,8 @@ const QString kChinese = QStringLiteral("Chinese");
 const QString kMalay = QStringLiteral("Malay");
 
 // A translator with no files of its own: its dictionary is what the test puts in.
-std::unique_ptr<Translat::TTranslator> translatorWith(const QList<Translat::DictionaryRecord>& records) {
+std::unique_ptr<Translat::TTranslator>
+translatorWith(const QList<Translat::DictionaryRecord>& records) {
     auto translator = std::make_unique<Translat::TTranslator>(nullptr, Translat::TranslatorFiles{});
     for (const Translat::DictionaryRecord& record : records) {
         translator->Dictionary().Append(record);
@@ -92,7 +93,8 @@ public:
         speedButton = named(new platform::SpeedButton(this), "sbOpen");
         speedButton->setText(QStringLiteral("Open..."));
         groupBox = named(new QGroupBox(QStringLiteral("Teacher"), this), "grpTeacher");
-        radioGroup = named(new platform::RadioGroup(QStringLiteral("Session"), groupBox), "rgSession");
+        radioGroup =
+            named(new platform::RadioGroup(QStringLiteral("Session"), groupBox), "rgSession");
         radioGroup->SetItems({QStringLiteral("Morning"), QString(), QStringLiteral("Evening")});
         panel = named(new platform::Panel(this), "pnlTop");
         panel->SetCaption(QStringLiteral("Teacher"));
@@ -133,10 +135,12 @@ public:
                           QStringLiteral("speed button: ") + speedButton->text(),
                           QStringLiteral("group box: ") + groupBox->title(),
                           QStringLiteral("radio group: ") + radioGroup->title(),
-                          QStringLiteral("radio items: ") + radioGroup->Items().join(QLatin1Char('|')),
+                          QStringLiteral("radio items: ") +
+                              radioGroup->Items().join(QLatin1Char('|')),
                           QStringLiteral("panel: ") + panel->Caption(),
                           QStringLiteral("navigator: ") + navigator->Caption(),
-                          QStringLiteral("navigator hints: ") + navigator->Hints().mid(0, 3).join(QLatin1Char('|')),
+                          QStringLiteral("navigator hints: ") +
+                              navigator->Hints().mid(0, 3).join(QLatin1Char('|')),
                           QStringLiteral("navigator button hint: ") +
                               navigator->Button(platform::NavigateButton::First)->toolTip(),
                           QStringLiteral("page: ") + page->Caption(),
@@ -153,11 +157,12 @@ public:
                          grid->horizontalHeaderItem(column)->text());
         }
         texts.append(QStringLiteral("empty grid columns: %1").arg(emptyGrid->columnCount()));
-        for (const platform::DataSet* set : {static_cast<platform::DataSet*>(teachers),
-                                            static_cast<platform::DataSet*>(lockedSet),
-                                            static_cast<platform::DataSet*>(kinds)}) {
+        for (const platform::DataSet* set :
+             {static_cast<platform::DataSet*>(teachers), static_cast<platform::DataSet*>(lockedSet),
+              static_cast<platform::DataSet*>(kinds)}) {
             for (const platform::DataSetField& field : set->Fields()) {
-                texts.append(QStringLiteral("field %1: %2").arg(field.FieldName(), field.DisplayLabel()));
+                texts.append(
+                    QStringLiteral("field %1: %2").arg(field.FieldName(), field.DisplayLabel()));
             }
         }
         return texts;
@@ -316,38 +321,49 @@ private slots:
 
         QTest::newRow("accelerator into Chinese") << 1 << kEnglish << kChinese << "&File"
                                                   << "(&F) 文件";
-        QTest::newRow("dots kept") << 1 << kEnglish << kChinese << "File..." << "文件...";
+        QTest::newRow("dots kept") << 1 << kEnglish << kChinese << "File..."
+                                   << "文件...";
         QTest::newRow("accelerator and dots") << 1 << kEnglish << kChinese << "&File..."
                                               << "(&F) 文件...";
         QTest::newRow("lower-case letter raised") << 1 << kEnglish << kChinese << "e&xit"
                                                   << "(&X) 退出";
-        QTest::newRow("into Malay") << 2 << kEnglish << kMalay << "&File" << "(&F) Fail";
+        QTest::newRow("into Malay") << 2 << kEnglish << kMalay << "&File"
+                                    << "(&F) Fail";
         QTest::newRow("Chinese back to English") << 0 << kChinese << kEnglish << "(&F) 文件"
                                                  << "&File";
         QTest::newRow("letter inside the word") << 0 << kChinese << kEnglish << "(&X) 退出"
                                                 << "E&xit";
-        QTest::newRow("letter missing from the word")
-            << 0 << kChinese << kEnglish << "(&Q) 文件" << "&File";
+        QTest::newRow("letter missing from the word") << 0 << kChinese << kEnglish << "(&Q) 文件"
+                                                      << "&File";
         QTest::newRow("doubled ampersand is no accelerator")
-            << 1 << kEnglish << kChinese << "Save && Exit" << "保存并退出";
+            << 1 << kEnglish << kChinese << "Save && Exit"
+            << "保存并退出";
         QTest::newRow("ampersand before a blank is no accelerator")
-            << 1 << kEnglish << kChinese << "& File" << "& File";
+            << 1 << kEnglish << kChinese << "& File"
+            << "& File";
         QTest::newRow("ampersand at the end is no accelerator")
-            << 1 << kEnglish << kChinese << "File&" << "File&";
+            << 1 << kEnglish << kChinese << "File&"
+            << "File&";
         QTest::newRow("trimmed although not found") << 1 << kEnglish << kChinese << "  Name  "
                                                     << "Name";
-        QTest::newRow("control characters trimmed") << 1 << kEnglish << kChinese
-                                                    << "\t\r\nFile\n" << "文件";
-        QTest::newRow("separator") << 1 << kEnglish << kChinese << " - " << "-";
-        QTest::newRow("empty translation") << 1 << kEnglish << kChinese << "Blank" << "";
+        QTest::newRow("control characters trimmed") << 1 << kEnglish << kChinese << "\t\r\nFile\n"
+                                                    << "文件";
+        QTest::newRow("separator") << 1 << kEnglish << kChinese << " - "
+                                   << "-";
+        QTest::newRow("empty translation") << 1 << kEnglish << kChinese << "Blank"
+                                           << "";
         QTest::newRow("empty translation keeps dots") << 1 << kEnglish << kChinese << "Blank..."
                                                       << "...";
-        QTest::newRow("any letter case") << 1 << kEnglish << kChinese << "fILE" << "文件";
+        QTest::newRow("any letter case") << 1 << kEnglish << kChinese << "fILE"
+                                         << "文件";
         QTest::newRow("first match in English order") << 1 << kEnglish << kChinese << "open"
                                                       << "打开一";
         QTest::newRow("other numbers read English, write the prefix form")
-            << 3 << kEnglish << kEnglish << "&File" << "(&F) File";
-        QTest::newRow("column names in any case") << 1 << "english" << "CHINESE" << "File"
+            << 3 << kEnglish << kEnglish << "&File"
+            << "(&F) File";
+        QTest::newRow("column names in any case") << 1 << "english"
+                                                  << "CHINESE"
+                                                  << "File"
                                                   << "文件";
     }
 
@@ -372,14 +388,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("collected");
 
-        QTest::newRow("plain") << 0 << kEnglish << kEnglish << "  Print  " << "Print";
+        QTest::newRow("plain") << 0 << kEnglish << kEnglish << "  Print  "
+                               << "Print";
         QTest::newRow("dots and accelerator") << 0 << kEnglish << kEnglish << "&Print..."
                                               << "Print";
-        QTest::newRow("long text cut") << 0 << kEnglish << kEnglish << QString(300, QLatin1Char('7'))
-                                       << QString(255, QLatin1Char('7'));
-        QTest::newRow("same other column") << 0 << kMalay << kMalay << "Cetak" << "Cetak";
-        QTest::newRow("not in Chinese") << 1 << kEnglish << kEnglish << "Print" << "";
-        QTest::newRow("not between columns") << 0 << kEnglish << kChinese << "Print" << "";
+        QTest::newRow("long text cut")
+            << 0 << kEnglish << kEnglish << QString(300, QLatin1Char('7'))
+            << QString(255, QLatin1Char('7'));
+        QTest::newRow("same other column") << 0 << kMalay << kMalay << "Cetak"
+                                           << "Cetak";
+        QTest::newRow("not in Chinese") << 1 << kEnglish << kEnglish << "Print"
+                                        << "";
+        QTest::newRow("not between columns") << 0 << kEnglish << kChinese << "Print"
+                                             << "";
     }
 
     void collectText() {
@@ -393,7 +414,8 @@ private slots:
         const qint64 sizeBefore = translator->Dictionary().DataSize();
         QCOMPARE(translator->TranslateText(text, source, target), text.trimmed());
         const int added = collected.isEmpty() ? 0 : 1;
-        QCOMPARE(translator->Dictionary().RecordCount(), static_cast<int>(textRecords().size()) + added);
+        QCOMPARE(translator->Dictionary().RecordCount(),
+                 static_cast<int>(textRecords().size()) + added);
         QCOMPARE(translator->Dictionary().DataSize() != sizeBefore, added == 1);
         if (added == 1) {
             const Translat::DictionaryRecord& record =
@@ -403,15 +425,18 @@ private slots:
         // A second pass, in other letters, finds what the first collected; a text too long
         // for the column is not found again, and not stored twice.
         translator->TranslateText(text.toUpper(), source, target);
-        QCOMPARE(translator->Dictionary().RecordCount(), static_cast<int>(textRecords().size()) + added);
+        QCOMPARE(translator->Dictionary().RecordCount(),
+                 static_cast<int>(textRecords().size()) + added);
     }
 
     // Every kind of component into Chinese and back; a window named frmMain keeps its caption.
     void windowIntoChineseAndBack_data() {
         QTest::addColumn<QString>("windowName");
         QTest::addColumn<QString>("chineseCaption");
-        QTest::newRow("any window") << "frmTeacher" << "教师档案";
-        QTest::newRow("main window") << "FRMmain" << "Teacher File";
+        QTest::newRow("any window") << "frmTeacher"
+                                    << "教师档案";
+        QTest::newRow("main window") << "FRMmain"
+                                     << "Teacher File";
     }
 
     void windowIntoChineseAndBack() {
@@ -466,10 +491,9 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(int, language);
         // A program of its own per case, so no case reads what the one before it left.
-        const QString application =
-            QStringLiteral("loader-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-');
-        const QString path =
-            config_.filePath(QStringLiteral("VELMORA/%1.conf").arg(application));
+        const QString application = QStringLiteral("loader-") +
+                                    QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-');
+        const QString path = config_.filePath(QStringLiteral("VELMORA/%1.conf").arg(application));
         QFile::remove(path);
         if (!stored.isEmpty()) {
             QDir().mkpath(config_.filePath(QStringLiteral("VELMORA")));

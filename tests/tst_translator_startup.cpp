@@ -51,8 +51,8 @@ private slots:
         QTest::newRow("refused start") << QByteArray() << Ending::Refused << 0 << 0;
         QTest::newRow("refused start, Malay kept") << QByteArray("2") << Ending::Refused << 0 << 2;
         QTest::newRow("guard failed") << QByteArray() << Ending::GuardFailed << 1 << 0;
-        QTest::newRow("guard failed, Chinese kept") << QByteArray("1") << Ending::GuardFailed << 1
-                                                    << 1;
+        QTest::newRow("guard failed, Chinese kept")
+            << QByteArray("1") << Ending::GuardFailed << 1 << 1;
     }
 
     void languageStoredAtTheEnd() {
@@ -70,6 +70,7 @@ private slots:
             QFile file(settings);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("[Default]\nLanguageID=" + stored + "\n");
+            QVERIFY(file.flush());
             QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
         }
 
@@ -89,9 +90,8 @@ private slots:
         }
         env.insert(QStringLiteral("HOME"), home.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), ending == Ending::GuardFailed
-                                                          ? QStringLiteral("/dev/null")
-                                                          : runtime.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                   ending == Ending::GuardFailed ? QStringLiteral("/dev/null") : runtime.path());
         QProcess process;
         process.setProcessEnvironment(env);
         process.start(program_, {});

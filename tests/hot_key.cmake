@@ -1,0 +1,1 @@
+loader_test(tst_hot_key SOURCES tst_hot_key.cpp box_answer.h DISPLAY offscreen)

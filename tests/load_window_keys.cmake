@@ -1,0 +1,1 @@
+loader_test(tst_load_window_keys SOURCES tst_load_window_keys.cpp recording_steps.h DISPLAY offscreen)
