@@ -12,15 +12,16 @@ namespace Translat {
 
 namespace {
 
-const QString kPacket = QStringLiteral("DATAPACKET");
-const QString kMetadata = QStringLiteral("METADATA");
-const QString kFields = QStringLiteral("FIELDS");
-const QString kField = QStringLiteral("FIELD");
-const QString kParams = QStringLiteral("PARAMS");
-const QString kRowData = QStringLiteral("ROWDATA");
-const QString kRow = QStringLiteral("ROW");
-const QString kFieldType = QStringLiteral("string");
-const QString kWidth = QString::number(DictionaryTable::kColumnWidth);
+constexpr QLatin1String kPacket("DATAPACKET");
+constexpr QLatin1String kMetadata("METADATA");
+constexpr QLatin1String kFields("FIELDS");
+constexpr QLatin1String kField("FIELD");
+constexpr QLatin1String kParams("PARAMS");
+constexpr QLatin1String kRowData("ROWDATA");
+constexpr QLatin1String kRow("ROW");
+constexpr QLatin1String kFieldType("string");
+constexpr QLatin1String kWidth("255");
+static_assert(DictionaryTable::kColumnWidth == 255);
 
 // Reads one data packet; every fault is raised with the line it was found on.
 class PacketReader {
@@ -90,7 +91,7 @@ private:
 
     QString readField() {
         const QXmlStreamAttributes attributes = xml_.attributes();
-        const QString name = attributes.value(QLatin1String("attrname")).toString();
+        QString name = attributes.value(QLatin1String("attrname")).toString();
         if (xml_.name() != kField || attributes.value(QLatin1String("fieldtype")) != kFieldType ||
             attributes.value(QLatin1String("WIDTH")) != kWidth) {
             fail(QStringLiteral("field %1 is no text of width %2").arg(name, kWidth));

@@ -20,11 +20,11 @@ TTranslator* Translator = nullptr;
 
 namespace {
 
-const QString kOrganisation = QStringLiteral("VELMORA");
-const QString kSection = QStringLiteral("Default");
-const QString kLanguageName = QStringLiteral("LanguageID");
-const QString kEllipsis = QStringLiteral("...");
-const QString kSeparator = QStringLiteral("-");
+constexpr QLatin1String kOrganisation("VELMORA");
+constexpr QLatin1String kSection("Default");
+constexpr QLatin1String kLanguageName("LanguageID");
+constexpr QLatin1String kEllipsis("...");
+constexpr QLatin1String kSeparator("-");
 
 // The translator works before the program's windows exist and after they are gone, so what
 // goes wrong is told on standard error, in one line, and the run goes on.
