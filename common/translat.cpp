@@ -114,7 +114,7 @@ void TTranslator::loadDictionary() {
         // they were designed.
         dictionary_.Clear();
         fileUnreadable_ = true;
-        report(error.text() + QStringLiteral("; no texts are translated"));
+        report(error.text() + QStringLiteral("; the dictionary starts empty"));
     }
 }
 
@@ -122,12 +122,10 @@ void TTranslator::readLanguage() {
     if (files_.settingsApplication.isEmpty()) {
         return;
     }
-    qint32 stored = 0;
-    try {
-        stored = platform::UserSettings(kOrganisation, files_.settingsApplication)
-                     .ReadInteger(kSection, kLanguageName, 0);
-    } catch (const platform::InputError& error) {
-        report(error.text() + QStringLiteral("; the language is English"));
+    const platform::UserSettings settings(kOrganisation, files_.settingsApplication);
+    const qint32 stored = settings.ReadInteger(kSection, kLanguageName, 0);
+    if (!settings.Problem().isEmpty()) {
+        report(settings.Problem() + QStringLiteral("; the language is ") + ColumnOf(stored));
     }
     SetLanguageID(stored);
 }
@@ -183,7 +181,7 @@ QString TTranslator::TranslateText(const QString& text, const QString& sourceCol
                                    const QString& targetColumn) {
     const int source = requireColumn(sourceColumn);
     const int target = requireColumn(targetColumn);
-    const QString trimmed = trimControls(text);
+    QString trimmed = trimControls(text);
     if (trimmed == kSeparator) {
         return trimmed;
     }
@@ -194,7 +192,8 @@ QString TTranslator::TranslateText(const QString& text, const QString& sourceCol
         key.chop(kEllipsis.size());
     }
 
-    // An accelerator is an "&" before a letter; "&&" stands for the "&" itself.
+    // An accelerator is an "&" followed by anything but a blank or a second "&" ("&&" stands
+    // for the "&" itself).
     QString letter;
     const int p = General::FirstPos(QStringLiteral("&"), key);
     if (p > 0 && p < key.size() && key.at(p) != QLatin1Char(' ') && key.at(p) != QLatin1Char('&')) {

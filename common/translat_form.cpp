@@ -148,6 +148,9 @@ void translateFieldLabels(QObject* component, const Translate& translate) {
 } // namespace
 
 void TTranslator::TranslateForm(QWidget* window, qint32 previous) {
+    if (window == nullptr) {
+        return;
+    }
     const QString source = ColumnOf(previous);
     const QString target = ColumnOf(languageID_);
     const Translate translate = [&](const QString& text) {

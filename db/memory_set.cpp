@@ -7,7 +7,7 @@
 
 namespace db {
 
-MemorySet::MemorySet(ColumnList fields, QStringList keyFields, QObject* owner)
+MemorySet::MemorySet(ColumnList fields, const QStringList& keyFields, QObject* owner)
     : platform::DataSet(owner), fields_(std::move(fields)) {
     for (const Column& field : fields_) {
         AddField(field.name);

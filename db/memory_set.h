@@ -15,7 +15,7 @@ namespace db {
 class MemorySet : public platform::DataSet {
     Q_OBJECT
 public:
-    MemorySet(ColumnList fields, QStringList keyFields, QObject* owner);
+    MemorySet(ColumnList fields, const QStringList& keyFields, QObject* owner);
 
     // Opens the set empty.
     void CreateDataSet();

@@ -53,20 +53,23 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyPreview::handle(QObject* receiver, QKeyEvent& event) {
+    // Copies: a handler may replace the window's handlers while it runs.
+    const KeyDownHandler onKeyDown = onKeyDown_;
+    const KeyPressHandler onKeyPress = onKeyPress_;
     QWidget* sender = window_;
     bool keyConsumed = false;
     quint16 key = VirtualKeyCode(event.key());
-    if (key != 0 && onKeyDown_) {
-        onKeyDown_(sender, key, KeyModifiersOf(event.modifiers()));
+    if (key != 0 && onKeyDown) {
+        onKeyDown(sender, key, KeyModifiersOf(event.modifiers()));
         keyConsumed = key == 0;
     }
     const QString text = event.text();
-    if (text.isEmpty() || !onKeyPress_) {
+    if (text.isEmpty() || !onKeyPress) {
         return keyConsumed;
     }
     const QChar typed = text.front();
     QChar character = typed;
-    onKeyPress_(sender, character);
+    onKeyPress(sender, character);
     if (keyConsumed || character == typed) {
         return keyConsumed;
     }

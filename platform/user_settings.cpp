@@ -6,15 +6,6 @@
 
 namespace platform {
 
-namespace {
-
-QString statusText(QSettings::Status status) {
-    return status == QSettings::FormatError ? QStringLiteral("its contents are damaged")
-                                            : QStringLiteral("it cannot be read or written");
-}
-
-} // namespace
-
 UserSettings::UserSettings(const QString& organisation, const QString& application)
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             organisation, application)) {
@@ -28,12 +19,20 @@ QString UserSettings::FileName() const {
     return settings_->fileName();
 }
 
+QString UserSettings::Problem() const {
+    switch (settings_->status()) {
+    case QSettings::NoError:
+        return {};
+    case QSettings::FormatError:
+        return QStringLiteral("the settings file %1 is damaged").arg(FileName());
+    case QSettings::AccessError:
+        break;
+    }
+    return QStringLiteral("the settings file %1 cannot be read").arg(FileName());
+}
+
 qint32 UserSettings::ReadInteger(const QString& section, const QString& name,
                                  qint32 defaultValue) const {
-    if (settings_->status() != QSettings::NoError) {
-        throw InputError(QStringLiteral("the settings file %1: %2")
-                             .arg(FileName(), statusText(settings_->status())));
-    }
     const QVariant value = settings_->value(section + QLatin1Char('/') + name);
     // A list or anything else that is not plain text reads as empty text.
     bool isNumber = false;
@@ -44,9 +43,10 @@ qint32 UserSettings::ReadInteger(const QString& section, const QString& name,
 void UserSettings::WriteInteger(const QString& section, const QString& name, qint32 value) {
     settings_->setValue(section + QLatin1Char('/') + name, QString::number(value));
     settings_->sync();
-    if (settings_->status() != QSettings::NoError) {
-        throw InputError(QStringLiteral("the settings file %1: %2")
-                             .arg(FileName(), statusText(settings_->status())));
+    // A damaged file found while writing is replaced by the sound one; only a file that
+    // cannot be written is a failure.
+    if (settings_->status() == QSettings::AccessError) {
+        throw InputError(QStringLiteral("the settings file %1 cannot be written").arg(FileName()));
     }
 }
 

@@ -18,8 +18,13 @@ public:
     UserSettings& operator=(const UserSettings&) = delete;
     ~UserSettings();
 
+    // Empty when the settings were read as they were written; otherwise what went wrong:
+    // the file cannot be read (nothing of it is used), or it is damaged (what is left of it is
+    // used). Either way the next write puts a sound file in its place.
+    QString Problem() const;
+
     // The number stored under the name in the section; defaultValue when it is missing, empty
-    // or no decimal integer. Throws InputError when the settings exist but cannot be read.
+    // or no decimal integer.
     qint32 ReadInteger(const QString& section, const QString& name, qint32 defaultValue) const;
 
     // Stores the number as decimal text, creating the section and the file when missing.

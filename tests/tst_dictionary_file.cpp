@@ -1,6 +1,7 @@
 // The translator's dictionary file: read at start, damaged in many ways, and saved at the end
 // only when it grew and the signed-in user may change it.
 
+#include "captured_errors.h"
 #include "common/current_user.h"
 #include "common/dictionary_file.h"
 #include "common/translat.h"
@@ -10,17 +11,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <iostream>
-#include <sstream>
 
 namespace {
 
-const QByteArray kFields =
-    "<METADATA><FIELDS>"
-    "<FIELD attrname=\"English\" fieldtype=\"string\" WIDTH=\"255\"/>"
-    "<FIELD attrname=\"Chinese\" fieldtype=\"string\" WIDTH=\"255\"/>"
-    "<FIELD attrname=\"Malay\" fieldtype=\"string\" WIDTH=\"255\"/>"
-    "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" PRIMARY_KEY=\"1\" LCID=\"1033\"/></METADATA>";
+// The field list of a dictionary file, as the translator writes it.
+QByteArray fieldList() {
+    return "<METADATA><FIELDS>"
+           "<FIELD attrname=\"English\" fieldtype=\"string\" WIDTH=\"255\"/>"
+           "<FIELD attrname=\"Chinese\" fieldtype=\"string\" WIDTH=\"255\"/>"
+           "<FIELD attrname=\"Malay\" fieldtype=\"string\" WIDTH=\"255\"/>"
+           "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" PRIMARY_KEY=\"1\" LCID=\"1033\"/></METADATA>";
+}
 
 QByteArray packet(const QByteArray& fields, const QByteArray& rows) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DATAPACKET Version=\"2.0\">" + fields +
@@ -31,20 +32,6 @@ bool writeFile(const QString& path, const QByteArray& contents) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
-
-// What the code under test writes on standard error while it lives.
-class CapturedErrors {
-public:
-    CapturedErrors() : previous_(std::cerr.rdbuf(captured_.rdbuf())) {}
-    CapturedErrors(const CapturedErrors&) = delete;
-    CapturedErrors& operator=(const CapturedErrors&) = delete;
-    ~CapturedErrors() { std::cerr.rdbuf(previous_); }
-    QString Text() const { return QString::fromStdString(captured_.str()); }
-
-private:
-    std::ostringstream captured_;
-    std::streambuf* previous_;
-};
 
 } // namespace
 
@@ -87,10 +74,11 @@ private slots:
     // A data packet as another program writes it: attributes in any order, a missing one
     // for an empty text, XML references.
     void readsAWrittenPacket() {
-        QVERIFY(writeFile(
-            path_, packet(kFields, "<ROW Malay=\"Fail\" English=\"File\" Chinese=\"文件\"/>\n"
-                                   "<ROW English=\"Save &amp;&amp; Exit\" Chinese=\"保存\"/>"
-                                   "<ROW English=\"&lt;None&gt;\" Malay=\"&quot;Tiada&quot;\"/>")));
+        QVERIFY(writeFile(path_,
+                          packet(fieldList(),
+                                 "<ROW Malay=\"Fail\" English=\"File\" Chinese=\"文件\"/>\n"
+                                 "<ROW English=\"Save &amp;&amp; Exit\" Chinese=\"保存\"/>"
+                                 "<ROW English=\"&lt;None&gt;\" Malay=\"&quot;Tiada&quot;\"/>")));
         CapturedErrors errors;
         const Translat::TTranslator translator(nullptr, files());
         QCOMPARE(errors.Text(), QString());
@@ -110,35 +98,35 @@ private slots:
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("not XML") << QByteArray("English;Chinese;Malay\nFile;X;Fail\n");
         QTest::newRow("binary") << QByteArray("\x96\x19\xe0\xbd\x01\x00\x00\x00", 8);
-        QTest::newRow("cut off") << packet(kFields, row).left(150);
-        QTest::newRow("another root") << QByteArray("<DATA>") + kFields + "</DATA>";
+        QTest::newRow("cut off") << packet(fieldList(), row).left(150);
+        QTest::newRow("another root") << QByteArray("<DATA>") + fieldList() + "</DATA>";
         QTest::newRow("no fields") << QByteArray("<DATAPACKET Version=\"2.0\"/>");
         QTest::newRow("field missing")
-            << packet(QByteArray(kFields).replace(
+            << packet(fieldList().replace(
                           "<FIELD attrname=\"Malay\" fieldtype=\"string\" WIDTH=\"255\"/>", ""),
                       row);
-        QTest::newRow("fields in another order") << packet(QByteArray(kFields)
+        QTest::newRow("fields in another order") << packet(fieldList()
                                                                .replace("\"Chinese\"", "\"Tmp\"")
                                                                .replace("\"Malay\"", "\"Chinese\"")
                                                                .replace("\"Tmp\"", "\"Malay\""),
                                                            row);
         QTest::newRow("narrower field")
-            << packet(QByteArray(kFields).replace("WIDTH=\"255\"/><FIELD attrname=\"Chinese\"",
-                                                  "WIDTH=\"100\"/><FIELD attrname=\"Chinese\""),
+            << packet(fieldList().replace("WIDTH=\"255\"/><FIELD attrname=\"Chinese\"",
+                                          "WIDTH=\"100\"/><FIELD attrname=\"Chinese\""),
                       row);
-        QTest::newRow("number field")
-            << packet(QByteArray(kFields).replace("\"Malay\" fieldtype=\"string\"",
-                                                  "\"Malay\" fieldtype=\"i4\""),
-                      row);
+        QTest::newRow("number field") << packet(
+            fieldList().replace("\"Malay\" fieldtype=\"string\"", "\"Malay\" fieldtype=\"i4\""),
+            row);
         QTest::newRow("unknown row field")
-            << packet(kFields, "<ROW English=\"File\" Tamil=\"x\"/>");
-        QTest::newRow("English twice") << packet(kFields, row + row);
+            << packet(fieldList(), "<ROW English=\"File\" Tamil=\"x\"/>");
+        QTest::newRow("English twice") << packet(fieldList(), row + row);
         QTest::newRow("text over 255 characters")
-            << packet(kFields, "<ROW English=\"" + QByteArray(256, 'a') + "\"/>");
-        QTest::newRow("foreign element") << packet(kFields, row + "<COL/>");
+            << packet(fieldList(), "<ROW English=\"" + QByteArray(256, 'a') + "\"/>");
+        QTest::newRow("foreign element") << packet(fieldList(), row + "<COL/>");
         QTest::newRow("rows before fields") << QByteArray("<DATAPACKET Version=\"2.0\"><ROWDATA>") +
-                                                   row + "</ROWDATA>" + kFields + "</DATAPACKET>";
-        QTest::newRow("content after the packet") << packet(kFields, row) + "<DATAPACKET/>";
+                                                   row + "</ROWDATA>" + fieldList() +
+                                                   "</DATAPACKET>";
+        QTest::newRow("content after the packet") << packet(fieldList(), row) + "<DATAPACKET/>";
     }
 
     // Nothing is lost either: the damaged file stays as it was, also after a run that
@@ -156,7 +144,7 @@ private slots:
                      QStringLiteral("File"));
             QCOMPARE(translator.Dictionary().RecordCount(), 1);
         }
-        QCOMPARE(errors.Text().count(QLatin1Char('\n')), 1);
+        QCOMPARE(errors.Lines(), 1);
         QVERIFY2(errors.Text().contains(path_), qPrintable(errors.Text()));
         QFile file(path_);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -193,7 +181,7 @@ private slots:
         QFETCH(bool, grows);
         QFETCH(bool, saved);
         const QByteArray original =
-            packet(kFields, "<ROW English=\"File\" Chinese=\"文件\" Malay=\"Fail\"/>");
+            packet(fieldList(), "<ROW English=\"File\" Chinese=\"文件\" Malay=\"Fail\"/>");
         QVERIFY(writeFile(path_, original));
         if (signedIn) {
             General::CurrentUser() =
@@ -230,7 +218,7 @@ private slots:
     // A text XML cannot carry leaves the file as it was, with a message, rather than writing
     // a file that could never be read again.
     void unstorableTextLeavesTheFileAlone() {
-        QVERIFY(writeFile(path_, packet(kFields, QByteArray())));
+        QVERIFY(writeFile(path_, packet(fieldList(), QByteArray())));
         Translat::DictionaryTable dictionary;
         dictionary.Append({QStringLiteral("Bell\x07"), QString(), QString()});
         QVERIFY_THROWS_EXCEPTION(platform::InputError,
@@ -247,7 +235,7 @@ private slots:
             translator.TranslateText(QStringLiteral("Print"), QStringLiteral("English"),
                                      QStringLiteral("English"));
         }
-        QCOMPARE(errors.Text().count(QLatin1Char('\n')), 1);
+        QCOMPARE(errors.Lines(), 1);
         QVERIFY2(errors.Text().contains(path), qPrintable(errors.Text()));
     }
 };

@@ -48,11 +48,11 @@ INSERT INTO TCHSESS (CODE, DESCRIPTION) VALUES ('S4', 'four');
 INSERT INTO TCHSESS (CODE, DESCRIPTION) VALUES ('S5', 'five');
 )";
 
-const QString kNoAdd = QStringLiteral("You have no rights to add record !");
-const QString kNoEdit = QStringLiteral("You have no rights to edit record !");
-const QString kNoDelete = QStringLiteral("You have no rights to delete record !");
-const QString kNoPrint = QStringLiteral("You have no rights to print record !");
-const QString kDeleteQuestion = QStringLiteral("Delete Record ?");
+constexpr QLatin1String kNoAdd("You have no rights to add record !");
+constexpr QLatin1String kNoEdit("You have no rights to edit record !");
+constexpr QLatin1String kNoDelete("You have no rights to delete record !");
+constexpr QLatin1String kNoPrint("You have no rights to print record !");
+constexpr QLatin1String kDeleteQuestion("Delete Record ?");
 
 // Counts the presses of one key that reach the control it watches, and keeps the character
 // the last one typed.
@@ -1124,8 +1124,7 @@ private slots:
         NavigatorWindow form(openSessions());
         QVERIFY(form.Open());
         form.Focus(QStringLiteral("edit"));
-        AnsweredBox box;
-        AnswerNextBox(this, box, Qt::Key_Return);
+        const BoxAnswer box(Qt::Key_Return);
         QTest::keyClick(form.edit, Qt::Key_F2);
         QVERIFY(box.answered);
         QCOMPARE(box.caption, QStringLiteral("Loadtch"));
@@ -1154,8 +1153,7 @@ private slots:
         QCOMPARE(form.bar->ConfirmDelete(), false);
         QVERIFY(form.Open());
         form.Focus(QStringLiteral("grid"));
-        AnsweredBox box;
-        AnswerNextBox(this, box, static_cast<Qt::Key>(answer));
+        const BoxAnswer box(static_cast<Qt::Key>(answer));
         QTest::keyClick(form.grid, Qt::Key_F3);
         QVERIFY(box.answered);
         QCOMPARE(box.caption, QStringLiteral("Loadtch"));

@@ -68,6 +68,26 @@ private slots:
         QCOMPARE(shown.at(1).text, QStringLiteral("Table unknown SYSCONFIG."));
     }
 
+    // Unattended, a notice is written down like any box, and a question is written down and
+    // answered No: nobody is there to agree to what it asks.
+    void unattendedNoticesAndQuestions() {
+        platform::MessageBoxes::SetMode(platform::MessageMode::Unattended);
+        CapturedStandardError captured;
+        platform::MessageBoxes::ShowInformation(
+            QStringLiteral("You have no rights to add record !"));
+        QVERIFY(!platform::MessageBoxes::Confirm(QStringLiteral("Delete Record ?")));
+        QVERIFY(!platform::MessageBoxes::Confirm(QStringLiteral("Delete record?"),
+                                                 platform::ConfirmButtons::YesNo));
+        QCOMPARE(captured.text(), QStringLiteral("Loadtch: You have no rights to add record !\n"
+                                                 "Loadtch: Delete Record ?\n"
+                                                 "Loadtch: Delete record?\n"));
+        const QList<platform::ShownMessage> shown = platform::MessageBoxes::Shown();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.at(0).kind, platform::MessageKind::Information);
+        QCOMPARE(shown.at(1).kind, platform::MessageKind::Confirmation);
+        QCOMPARE(shown.at(2).kind, platform::MessageKind::Confirmation);
+    }
+
     // With a display the box is modal, captioned with the application title, and the call
     // waits until a person answers it.
     void interactiveBoxWaitsForItsAnswer_data() {

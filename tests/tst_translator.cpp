@@ -1,6 +1,7 @@
 // The translator: its text rules, a window of every kind of component translated into Chinese
 // and back, and the user's language setting.
 
+#include "captured_errors.h"
 #include "common/translat.h"
 #include "db/memory_set.h"
 #include "platform/component_tag.h"
@@ -30,10 +31,6 @@
 #include <memory>
 
 namespace {
-
-const QString kEnglish = QStringLiteral("English");
-const QString kChinese = QStringLiteral("Chinese");
-const QString kMalay = QStringLiteral("Malay");
 
 // A translator with no files of its own: its dictionary is what the test puts in.
 std::unique_ptr<Translat::TTranslator>
@@ -319,48 +316,82 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("accelerator into Chinese") << 1 << kEnglish << kChinese << "&File"
+        QTest::newRow("accelerator into Chinese") << 1 << "English"
+                                                  << "Chinese"
+                                                  << "&File"
                                                   << "(&F) 文件";
-        QTest::newRow("dots kept") << 1 << kEnglish << kChinese << "File..."
+        QTest::newRow("dots kept") << 1 << "English"
+                                   << "Chinese"
+                                   << "File..."
                                    << "文件...";
-        QTest::newRow("accelerator and dots") << 1 << kEnglish << kChinese << "&File..."
+        QTest::newRow("accelerator and dots") << 1 << "English"
+                                              << "Chinese"
+                                              << "&File..."
                                               << "(&F) 文件...";
-        QTest::newRow("lower-case letter raised") << 1 << kEnglish << kChinese << "e&xit"
+        QTest::newRow("lower-case letter raised") << 1 << "English"
+                                                  << "Chinese"
+                                                  << "e&xit"
                                                   << "(&X) 退出";
-        QTest::newRow("into Malay") << 2 << kEnglish << kMalay << "&File"
+        QTest::newRow("into Malay") << 2 << "English"
+                                    << "Malay"
+                                    << "&File"
                                     << "(&F) Fail";
-        QTest::newRow("Chinese back to English") << 0 << kChinese << kEnglish << "(&F) 文件"
+        QTest::newRow("Chinese back to English") << 0 << "Chinese"
+                                                 << "English"
+                                                 << "(&F) 文件"
                                                  << "&File";
-        QTest::newRow("letter inside the word") << 0 << kChinese << kEnglish << "(&X) 退出"
+        QTest::newRow("letter inside the word") << 0 << "Chinese"
+                                                << "English"
+                                                << "(&X) 退出"
                                                 << "E&xit";
-        QTest::newRow("letter missing from the word") << 0 << kChinese << kEnglish << "(&Q) 文件"
+        QTest::newRow("letter missing from the word") << 0 << "Chinese"
+                                                      << "English"
+                                                      << "(&Q) 文件"
                                                       << "&File";
-        QTest::newRow("doubled ampersand is no accelerator")
-            << 1 << kEnglish << kChinese << "Save && Exit"
-            << "保存并退出";
-        QTest::newRow("ampersand before a blank is no accelerator")
-            << 1 << kEnglish << kChinese << "& File"
-            << "& File";
-        QTest::newRow("ampersand at the end is no accelerator")
-            << 1 << kEnglish << kChinese << "File&"
-            << "File&";
-        QTest::newRow("trimmed although not found") << 1 << kEnglish << kChinese << "  Name  "
+        QTest::newRow("doubled ampersand is no accelerator") << 1 << "English"
+                                                             << "Chinese"
+                                                             << "Save && Exit"
+                                                             << "保存并退出";
+        QTest::newRow("ampersand before a blank is no accelerator") << 1 << "English"
+                                                                    << "Chinese"
+                                                                    << "& File"
+                                                                    << "& File";
+        QTest::newRow("ampersand at the end is no accelerator") << 1 << "English"
+                                                                << "Chinese"
+                                                                << "File&"
+                                                                << "File&";
+        QTest::newRow("trimmed although not found") << 1 << "English"
+                                                    << "Chinese"
+                                                    << "  Name  "
                                                     << "Name";
-        QTest::newRow("control characters trimmed") << 1 << kEnglish << kChinese << "\t\r\nFile\n"
+        QTest::newRow("control characters trimmed") << 1 << "English"
+                                                    << "Chinese"
+                                                    << "\t\r\nFile\n"
                                                     << "文件";
-        QTest::newRow("separator") << 1 << kEnglish << kChinese << " - "
+        QTest::newRow("separator") << 1 << "English"
+                                   << "Chinese"
+                                   << " - "
                                    << "-";
-        QTest::newRow("empty translation") << 1 << kEnglish << kChinese << "Blank"
+        QTest::newRow("empty translation") << 1 << "English"
+                                           << "Chinese"
+                                           << "Blank"
                                            << "";
-        QTest::newRow("empty translation keeps dots") << 1 << kEnglish << kChinese << "Blank..."
+        QTest::newRow("empty translation keeps dots") << 1 << "English"
+                                                      << "Chinese"
+                                                      << "Blank..."
                                                       << "...";
-        QTest::newRow("any letter case") << 1 << kEnglish << kChinese << "fILE"
+        QTest::newRow("any letter case") << 1 << "English"
+                                         << "Chinese"
+                                         << "fILE"
                                          << "文件";
-        QTest::newRow("first match in English order") << 1 << kEnglish << kChinese << "open"
+        QTest::newRow("first match in English order") << 1 << "English"
+                                                      << "Chinese"
+                                                      << "open"
                                                       << "打开一";
-        QTest::newRow("other numbers read English, write the prefix form")
-            << 3 << kEnglish << kEnglish << "&File"
-            << "(&F) File";
+        QTest::newRow("other numbers read English, write the prefix form") << 3 << "English"
+                                                                           << "English"
+                                                                           << "&File"
+                                                                           << "(&F) File";
         QTest::newRow("column names in any case") << 1 << "english"
                                                   << "CHINESE"
                                                   << "File"
@@ -388,18 +419,28 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("collected");
 
-        QTest::newRow("plain") << 0 << kEnglish << kEnglish << "  Print  "
+        QTest::newRow("plain") << 0 << "English"
+                               << "English"
+                               << "  Print  "
                                << "Print";
-        QTest::newRow("dots and accelerator") << 0 << kEnglish << kEnglish << "&Print..."
+        QTest::newRow("dots and accelerator") << 0 << "English"
+                                              << "English"
+                                              << "&Print..."
                                               << "Print";
         QTest::newRow("long text cut")
-            << 0 << kEnglish << kEnglish << QString(300, QLatin1Char('7'))
-            << QString(255, QLatin1Char('7'));
-        QTest::newRow("same other column") << 0 << kMalay << kMalay << "Cetak"
+            << 0 << "English"
+            << "English" << QString(300, QLatin1Char('7')) << QString(255, QLatin1Char('7'));
+        QTest::newRow("same other column") << 0 << "Malay"
+                                           << "Malay"
+                                           << "Cetak"
                                            << "Cetak";
-        QTest::newRow("not in Chinese") << 1 << kEnglish << kEnglish << "Print"
+        QTest::newRow("not in Chinese") << 1 << "English"
+                                        << "English"
+                                        << "Print"
                                         << "";
-        QTest::newRow("not between columns") << 0 << kEnglish << kChinese << "Print"
+        QTest::newRow("not between columns") << 0 << "English"
+                                             << "Chinese"
+                                             << "Print"
                                              << "";
     }
 
@@ -473,42 +514,65 @@ private slots:
     }
 
     // The language as stored is read when the translator is made and stored as decimal text
-    // when it goes; a value that is no number reads as English.
+    // when it goes; a value that is no number reads as English. A damaged file is reported,
+    // what can be read of it is used, and a sound file takes its place.
     void languageSetting_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("language");
-        QTest::newRow("none stored") << QByteArray() << 0;
-        QTest::newRow("Chinese") << QByteArray("LanguageID=1\n") << 1;
-        QTest::newRow("Malay") << QByteArray("LanguageID=2\n") << 2;
-        QTest::newRow("another number") << QByteArray("LanguageID=7\n") << 7;
-        QTest::newRow("empty") << QByteArray("LanguageID=\n") << 0;
-        QTest::newRow("no number") << QByteArray("LanguageID=Chinese\n") << 0;
-        QTest::newRow("too big") << QByteArray("LanguageID=99999999999\n") << 0;
-        QTest::newRow("a list") << QByteArray("LanguageID=1, 2\n") << 0;
+        QTest::addColumn<int>("reported");
+        QTest::newRow("none stored") << QByteArray() << 0 << 0;
+        QTest::newRow("Chinese") << QByteArray("[Default]\nLanguageID=1\n") << 1 << 0;
+        QTest::newRow("Malay") << QByteArray("[Default]\nLanguageID=2\n") << 2 << 0;
+        QTest::newRow("another number") << QByteArray("[Default]\nLanguageID=7\n") << 7 << 0;
+        QTest::newRow("empty") << QByteArray("[Default]\nLanguageID=\n") << 0 << 0;
+        QTest::newRow("no number") << QByteArray("[Default]\nLanguageID=Chinese\n") << 0 << 0;
+        QTest::newRow("too big") << QByteArray("[Default]\nLanguageID=99999999999\n") << 0 << 0;
+        QTest::newRow("a list") << QByteArray("[Default]\nLanguageID=1, 2\n") << 0 << 0;
+        QTest::newRow("damaged") << QByteArray("[Default\nLanguageID=1\n") << 1 << 1;
     }
 
     void languageSetting() {
         QFETCH(QByteArray, stored);
         QFETCH(int, language);
+        QFETCH(int, reported);
         // A program of its own per case, so no case reads what the one before it left.
         const QString application = QStringLiteral("loader-") +
                                     QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-');
         const QString path = config_.filePath(QStringLiteral("VELMORA/%1.conf").arg(application));
-        QFile::remove(path);
         if (!stored.isEmpty()) {
             QDir().mkpath(config_.filePath(QStringLiteral("VELMORA")));
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[Default]\n" + stored);
+            file.write(stored);
         }
+        CapturedErrors errors;
         {
             const Translat::TTranslator translator(nullptr, {QString(), application});
             QCOMPARE(translator.LanguageID(), language);
         }
+        QCOMPARE(errors.Lines(), reported);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll()),
                  QStringLiteral("[Default]\nLanguageID=%1\n").arg(language));
+    }
+
+    // Settings that can be neither read nor written are told about, twice, and the run goes
+    // on in English.
+    void unusableSettingsAreReported() {
+        const QString application = QStringLiteral("loader-folder");
+        QVERIFY(
+            QDir().mkpath(config_.filePath(QStringLiteral("VELMORA/%1.conf").arg(application))));
+        CapturedErrors errors;
+        {
+            const Translat::TTranslator translator(nullptr, {QString(), application});
+            QCOMPARE(translator.LanguageID(), 0);
+        }
+        QCOMPARE(errors.Lines(), 2);
+        QVERIFY2(errors.Text().contains(QStringLiteral("cannot be read; the language is English")),
+                 qPrintable(errors.Text()));
+        QVERIFY2(errors.Text().contains(QStringLiteral("cannot be written")),
+                 qPrintable(errors.Text()));
     }
 };
 

@@ -10,7 +10,6 @@
 #include <QDate>
 #include <QFile>
 #include <QRandomGenerator>
-
 #include <iostream>
 
 namespace {
@@ -30,13 +29,13 @@ struct Teacher {
 
 QList<Teacher> teachers() {
     static const char* const names[] = {
-        "Aminah binti Hassan", "Bala a/l Muthu",   "Chong Wei Ling",   "Daud bin Osman",
-        "Esther Lim",          "Farid bin Kassim", "Goh Siew Mei",     "Hamidah binti Ali",
-        "Indra a/l Rajan",     "Jamilah Yusof",    "Kamal bin Idris",  "Lee Chee Keong",
-        "Mariam Abdullah",     "Nirmala Devi",     "Omar bin Salleh",  "Priya Nair",
-        "Rosli bin Ahmad",     "Salmah binti Said", "Tan Boon Huat",   "Umi Kalsom",
-        "Vijay Kumar",         "Wong Mei Fong",    "Yusri bin Zainal", "Zainab binti Musa",
-        "Azlan bin Rahim",     "Bee Lian Ong",     "Chandran a/l Siva", "Dayang Nurul",
+        "Aminah binti Hassan", "Bala a/l Muthu",    "Chong Wei Ling",    "Daud bin Osman",
+        "Esther Lim",          "Farid bin Kassim",  "Goh Siew Mei",      "Hamidah binti Ali",
+        "Indra a/l Rajan",     "Jamilah Yusof",     "Kamal bin Idris",   "Lee Chee Keong",
+        "Mariam Abdullah",     "Nirmala Devi",      "Omar bin Salleh",   "Priya Nair",
+        "Rosli bin Ahmad",     "Salmah binti Said", "Tan Boon Huat",     "Umi Kalsom",
+        "Vijay Kumar",         "Wong Mei Fong",     "Yusri bin Zainal",  "Zainab binti Musa",
+        "Azlan bin Rahim",     "Bee Lian Ong",      "Chandran a/l Siva", "Dayang Nurul",
         "Eng Soon Heng",       "Fatimah Zahra",
     };
     QList<Teacher> list;
@@ -78,8 +77,9 @@ QString schoolSql(const QString& terminalAddress) {
 }
 
 terminal::DeviceRecord record(int enrolment, int mode, QDate date, int minutesOfDay, int second) {
-    return {QString::number(enrolment), mode,  date.year(),       date.month(),
-            date.day(),                 minutesOfDay / 60, minutesOfDay % 60, second};
+    return {
+        QString::number(enrolment), mode,  date.year(), date.month(), date.day(), minutesOfDay / 60,
+        minutesOfDay % 60,          second};
 }
 
 QList<terminal::DeviceRecord> fortnight() {
@@ -92,7 +92,8 @@ QList<terminal::DeviceRecord> fortnight() {
         }
         for (const Teacher& t : teachers()) {
             const bool morning = t.session == QLatin1String("PAGI");
-            const int start = morning ? 7 * 60 + 30 : (date.dayOfWeek() == 5 ? 14 * 60 + 30 : 13 * 60);
+            const int start =
+                morning ? 7 * 60 + 30 : (date.dayOfWeek() == 5 ? 14 * 60 + 30 : 13 * 60);
             // Most arrive up to 25 minutes early; about one in eight is up to 20 minutes late.
             const bool late = random.bounded(8) == 0;
             const int arrival = late ? start + 1 + random.bounded(20) : start - random.bounded(26);
@@ -113,8 +114,7 @@ QList<terminal::DeviceRecord> fortnight() {
 
 bool writeFile(const QString& name, const QString& text) {
     QFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(text.toUtf8()) < 0) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0) {
         std::cerr << "sample-data: cannot write " << name.toStdString() << ": "
                   << file.errorString().toStdString() << std::endl;
         return false;
@@ -130,8 +130,8 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(
         QStringLiteral("Writes the sample school's SQL and its terminal's device image."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("sql"), QStringLiteral("Where to write the SQL."),
-                      QStringLiteral("FILE")});
+    parser.addOption(
+        {QStringLiteral("sql"), QStringLiteral("Where to write the SQL."), QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("image"), QStringLiteral("Where to write the device image."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("terminal"),
@@ -142,11 +142,10 @@ int main(int argc, char** argv) {
         std::cerr << "sample-data: --sql FILE and --image FILE are required" << std::endl;
         return 2;
     }
-    const bool written =
-        writeFile(parser.value(QStringLiteral("sql")),
-                  schoolSql(parser.value(QStringLiteral("terminal")))) &&
-        writeFile(parser.value(QStringLiteral("image")),
-                  QStringLiteral("# A fortnight at the sample school\n") +
-                      terminal::FormatDeviceImage(fortnight()));
+    const bool written = writeFile(parser.value(QStringLiteral("sql")),
+                                   schoolSql(parser.value(QStringLiteral("terminal")))) &&
+                         writeFile(parser.value(QStringLiteral("image")),
+                                   QStringLiteral("# A fortnight at the sample school\n") +
+                                       terminal::FormatDeviceImage(fortnight()));
     return written ? 0 : 1;
 }
