@@ -95,7 +95,7 @@ void DatabaseSteps::OpenSystemConfig() {
 
 QString DatabaseSteps::TerminalAddress() {
     // The texts as the columns hold them, blanks included.
-    const QString address = tblSysCnf_->FieldByName(QStringLiteral("AXIPADDR")).AsString();
+    QString address = tblSysCnf_->FieldByName(QStringLiteral("AXIPADDR")).AsString();
     if (!address.isEmpty()) {
         return address;
     }

@@ -33,7 +33,7 @@ QStringList CommittedTeacherLog(const TestDatabase& database) {
 
 QString WriteSettingsFile(const QString& folder, const TestDatabase& database) {
     QRandomGenerator random(3);
-    const QString path = folder + QStringLiteral("/attendance-loader.ini");
+    QString path = folder + QStringLiteral("/attendance-loader.ini");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         throw std::runtime_error("cannot write the settings file");
@@ -46,7 +46,7 @@ QString WriteSettingsFile(const QString& folder, const TestDatabase& database) {
     return path;
 }
 
-LoadRun::LoadRun(const QString& settingsFile, QList<terminal::DeviceRecord> records,
+LoadRun::LoadRun(const QString& settingsFile, const QList<terminal::DeviceRecord>& records,
                  terminal::SimulatedTerminal::Faults faults)
     : steps_(settingsFile, [this, records, faults] {
           auto simulated = std::make_unique<terminal::SimulatedTerminal>(records);

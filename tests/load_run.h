@@ -21,7 +21,7 @@ QString WriteSettingsFile(const QString& folder, const TestDatabase& database);
 // terminal holding the records. The window stays alive for inspection until the run ends.
 class LoadRun {
 public:
-    LoadRun(const QString& settingsFile, QList<terminal::DeviceRecord> records,
+    LoadRun(const QString& settingsFile, const QList<terminal::DeviceRecord>& records,
             terminal::SimulatedTerminal::Faults faults = {});
     LoadRun(const LoadRun&) = delete;
     LoadRun& operator=(const LoadRun&) = delete;

@@ -46,6 +46,8 @@ class EndToEndTest : public QObject {
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        // The program keeps the user's language setting; the test's copies keep theirs here.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), runtime_.filePath(QStringLiteral("config")));
         loader.setProcessEnvironment(env);
         loader.start(program_, {});
         Finished finished;

@@ -61,7 +61,7 @@ class LoadWindowDatabaseTest : public QObject {
     // password scrambled by our tool's rules.
     QString writeSettings(const QString& schooldb, const QString& password) const {
         QRandomGenerator random(7);
-        const QString path = folder_.filePath(QStringLiteral("attendance-loader.ini"));
+        QString path = folder_.filePath(QStringLiteral("attendance-loader.ini"));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             return {};

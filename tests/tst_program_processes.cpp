@@ -62,6 +62,8 @@ class ProgramProcessesTest : public QObject {
     QProcessEnvironment environment(bool withDisplay) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        // The program keeps the user's language setting; the tests' copies keep theirs here.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), runtime_.filePath(QStringLiteral("config")));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         if (!withDisplay) {
