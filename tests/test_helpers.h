@@ -2,6 +2,8 @@
 
 #include "platform/errors.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <iostream>
 #include <sstream>
@@ -28,4 +30,14 @@ template <typename Call> QString DatabaseErrorOf(Call call) {
         return error.text();
     }
     return {};
+}
+
+// Writes a test's input file, replacing it; the test cannot go on without it.
+inline QString WriteTestFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
 }

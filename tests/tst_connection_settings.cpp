@@ -4,6 +4,7 @@
 
 #include "db/connection_settings.h"
 #include "platform/errors.h"
+#include "test_helpers.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -59,13 +60,7 @@ class ConnectionSettingsTest : public QObject {
     QTemporaryDir folder_;
 
     QString writeSettings(const QByteArray& content) {
-        QString path = folder_.filePath(QStringLiteral("load.ini"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size()) {
-            qFatal("cannot write %s", qPrintable(path));
-        }
-        return path;
+        return WriteTestFile(folder_.filePath(QStringLiteral("load.ini")), content);
     }
 
     // The settings the loader reads back from a file that stores scrambled in the form the

@@ -2,6 +2,7 @@
 // and the length limit.
 
 #include "db/profile_reader.h"
+#include "test_helpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,13 +33,7 @@ class ProfileReaderTest : public QObject {
     QTemporaryDir folder_;
 
     QString writeSettings(const QByteArray& content) {
-        QString path = folder_.filePath(QStringLiteral("settings.ini"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size()) {
-            qFatal("cannot write %s", qPrintable(path));
-        }
-        return path;
+        return WriteTestFile(folder_.filePath(QStringLiteral("settings.ini")), content);
     }
 
 private slots:

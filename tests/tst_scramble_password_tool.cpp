@@ -2,6 +2,7 @@
 // and must come back as the password; what it refuses ends with exit code 2 and a reason.
 
 #include "db/connection_settings.h"
+#include "test_helpers.h"
 
 #include <QFile>
 #include <QProcess>
@@ -40,13 +41,7 @@ class ScramblePasswordToolTest : public QObject {
     QTemporaryDir folder_;
 
     QString writeSettings(const QByteArray& content) {
-        QString path = folder_.filePath(QStringLiteral("load.ini"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size()) {
-            qFatal("cannot write %s", qPrintable(path));
-        }
-        return path;
+        return WriteTestFile(folder_.filePath(QStringLiteral("load.ini")), content);
     }
 
 private slots:

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "terminal/network/terminal_options.h"
+#include "test_helpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,13 +17,7 @@ class TerminalOptionsTest : public QObject {
     QTemporaryDir folder_;
 
     QString writeSettings(const QByteArray& content) {
-        QString path = folder_.filePath(QStringLiteral("loader.ini"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size()) {
-            qFatal("cannot write %s", qPrintable(path));
-        }
-        return path;
+        return WriteTestFile(folder_.filePath(QStringLiteral("loader.ini")), content);
     }
 
 private slots:
