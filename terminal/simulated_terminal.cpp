@@ -66,15 +66,12 @@ TerminalBool SimulatedTerminal::NextFaceLogRecord(qint32 M, QString& enrolment, 
                                                   qint32& day, qint32& hour, qint32& minute,
                                                   qint32& second, qint32& b, qint32& c,
                                                   QString& d) {
-    const DeviceRecord* record = next("NextFaceLogRecord", M);
-    if (record == nullptr) {
+    if (!IsTrue(textRecord("NextFaceLogRecord", M, enrolment, a, mode, year, month, day, hour,
+                           minute, second, b))) {
         return TerminalFalse;
     }
-    enrolment = record->enrolment;
-    a = b = c = 0;
+    c = 0;
     d.clear();
-    deliver(*record, mode, year, month, day, hour, minute);
-    second = record->second;
     return TerminalTrue;
 }
 
@@ -82,7 +79,16 @@ TerminalBool SimulatedTerminal::NextTextLogRecord(qint32 M, QString& enrolment, 
                                                   qint32& mode, qint32& year, qint32& month,
                                                   qint32& day, qint32& hour, qint32& minute,
                                                   qint32& second, qint32& b) {
-    const DeviceRecord* record = next("NextTextLogRecord", M);
+    return textRecord("NextTextLogRecord", M, enrolment, a, mode, year, month, day, hour, minute,
+                      second, b);
+}
+
+// The face fetch delivers what the text fetch does, and two outputs more.
+TerminalBool SimulatedTerminal::textRecord(const char* operation, qint32 M, QString& enrolment,
+                                           qint32& a, qint32& mode, qint32& year, qint32& month,
+                                           qint32& day, qint32& hour, qint32& minute,
+                                           qint32& second, qint32& b) {
+    const DeviceRecord* record = next(operation, M);
     if (record == nullptr) {
         return TerminalFalse;
     }

@@ -49,6 +49,9 @@ public:
 private:
     // The next record, or none at the end; counts deliveries for the fetch fault.
     const DeviceRecord* next(const char* operation, qint32 M);
+    TerminalBool textRecord(const char* operation, qint32 M, QString& enrolment, qint32& a,
+                            qint32& mode, qint32& year, qint32& month, qint32& day, qint32& hour,
+                            qint32& minute, qint32& second, qint32& b);
     void call(const QString& operation);
 
     QList<DeviceRecord> records_;
